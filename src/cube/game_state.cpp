@@ -1,0 +1,3 @@
+#include "cube/game_state.h"
+
+int gameState = STATE_MENU;
