@@ -1,0 +1,4 @@
+#include "platform/input.h"
+
+bool keys[256] = {};
+bool windowActive = true;

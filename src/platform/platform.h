@@ -1,0 +1,101 @@
+// The seam between the window code (app_main, gl_window, window_proc) and a
+// backend (sdl/, win32/, the tests' fake). Each primitive stands for one
+// Windows call and reports success or failure the way that call does, so the
+// window code can take every step and every failure path as designed.
+// Only backends include SDL, X11 or Windows headers.
+#pragma once
+
+#include <cstdint>
+
+typedef void* PlatformHandle;
+
+// One queued window message, as the loop takes it.
+struct PlatformMessage {
+    PlatformHandle window;
+    unsigned message;
+    uintptr_t wParam;
+    intptr_t lParam;
+};
+
+// A window rectangle; the adjustment grows it by the frame.
+struct PlatformRect {
+    long left, top, right, bottom;
+};
+
+// The pixel-format request, kept for the whole run by gl_window.
+struct PixelFormatRequest {
+    uint16_t size;
+    uint16_t version;
+    unsigned long flags;
+    unsigned char pixelType;
+    unsigned char colorBits;
+    unsigned char alphaBits;
+    unsigned char accumBits;
+    unsigned char depthBits;
+    unsigned char stencilBits;
+    unsigned char auxBuffers;
+    unsigned char layerType;
+};
+
+// ---- called by createGLWindow / destroyGLWindow, in their order ----
+
+// GetModuleHandleA(NULL).
+PlatformHandle platformModuleHandle();
+// RegisterClassA of "OpenGL" (own DC, windowProc); false when it fails.
+bool platformRegisterClass(PlatformHandle instance);
+// ChangeDisplaySettingsA(width x height x bits, CDS_FULLSCREEN); true only on
+// DISP_CHANGE_SUCCESSFUL.
+bool platformChangeDisplayMode(int width, int height, int bits);
+// ChangeDisplaySettingsA(NULL, 0): back to the user's mode.
+void platformRestoreDisplayMode();
+// ShowCursor(TRUE / FALSE).
+void platformShowCursor(bool show);
+// AdjustWindowRectEx(rect, style, no menu, exStyle).
+void platformAdjustWindowRect(PlatformRect* rect, unsigned long style, unsigned long exStyle);
+// CreateWindowExA(exStyle, "OpenGL", title, style, x, y, w, h, ...); null on failure.
+PlatformHandle platformCreateWindow(unsigned long exStyle, const char* title, unsigned long style,
+                                    int x, int y, int width, int height, PlatformHandle instance);
+// GetDC; null on failure.
+PlatformHandle platformGetDC(PlatformHandle window);
+// ChoosePixelFormat; 0 when none fits.
+int platformChoosePixelFormat(PlatformHandle dc, const PixelFormatRequest* request);
+// SetPixelFormat.
+bool platformSetPixelFormat(PlatformHandle dc, int format, const PixelFormatRequest* request);
+// wglCreateContext; null on failure.
+PlatformHandle platformCreateContext(PlatformHandle dc);
+// wglMakeCurrent; (null, null) releases the current context.
+bool platformMakeCurrent(PlatformHandle dc, PlatformHandle context);
+// wglDeleteContext.
+bool platformDeleteContext(PlatformHandle context);
+// ShowWindow(SW_SHOW), SetForegroundWindow, SetFocus; results ignored.
+void platformShowWindow(PlatformHandle window);
+void platformSetForegroundWindow(PlatformHandle window);
+void platformSetFocus(PlatformHandle window);
+// ReleaseDC: false on failure.
+bool platformReleaseDC(PlatformHandle window, PlatformHandle dc);
+// DestroyWindow.
+bool platformDestroyWindow(PlatformHandle window);
+// UnregisterClassA("OpenGL", instance).
+bool platformUnregisterClass(PlatformHandle instance);
+
+// MessageBoxA with no owner; text and caption are Windows-1252. Returns the
+// button (IDOK, IDYES, IDNO, ...). A box that cannot be shown answers with
+// its default button.
+int platformMessageBox(const char* text, const char* caption, unsigned flags);
+
+// ---- called by the main loop ----
+
+// PeekMessageA(PM_REMOVE): true when a message was taken.
+bool platformPeekMessage(PlatformMessage* message);
+// TranslateMessage, then DispatchMessageA (which calls windowProc).
+void platformTranslateMessage(const PlatformMessage* message);
+intptr_t platformDispatchMessage(const PlatformMessage* message);
+// SwapBuffers.
+void platformSwapBuffers(PlatformHandle dc);
+
+// ---- called by windowProc ----
+
+// PostQuitMessage(code): a WM_QUIT with wParam = code follows in the queue.
+void platformPostQuitMessage(int code);
+// DefWindowProcA.
+intptr_t platformDefWindowProc(PlatformHandle window, unsigned message, uintptr_t wParam, intptr_t lParam);

@@ -1,0 +1,95 @@
+#include "play/play.h"
+
+#include "cube/cube.h"
+#include "platform/run_clock.h"
+
+#include <GL/gl.h>
+
+bool turnFinished = false;
+int turnStartClock = 0;
+double turnElapsed = 0.0;
+int turnDuration = 4000;
+bool turnLockWhileAnimating = true;
+
+bool selectionActive = true;
+int selectedColumn = 0;
+int selectedRow = 0;
+
+void requestTurn(int dirX, int dirY)
+{
+    if (turnAnimating && turnLockWhileAnimating)
+        return;
+    if (selectionActive) {
+        if (dirX != 0)
+            turnLayer = selectedColumn + 1;
+        else if (dirY != 0)
+            turnLayer = selectedRow + 1;
+        else
+            turnLayer = 0;
+    } else {
+        turnLayer = 0;
+    }
+    snapshotCube();
+    selectionActive = false;
+    if (dirX != 0)
+        turnAxisX = dirX;
+    else if (dirY != 0)
+        turnAxisY = dirY;
+    if (turnAxisX == 0 && turnAxisY == 0)
+        return;
+    turnAnimating = true;
+    turnStartClock = runClock();
+}
+
+void advanceTurnClock()
+{
+    if (turnAnimating) {
+        // Unsigned difference: a turn that straddles the clock's wrap still
+        // measures its true length.
+        const unsigned elapsed = static_cast<unsigned>(runClock()) - static_cast<unsigned>(turnStartClock);
+        turnElapsed = static_cast<double>(static_cast<int>(elapsed));
+    }
+    if (!(static_cast<double>(turnDuration) > turnElapsed)) {
+        turnAnimating = false;
+        turnFinished = true;
+    }
+}
+
+void applyTurnRotation(int x, int y, int z)
+{
+    if (!turnAnimating)
+        return;
+    if (turnLayer != 0) {
+        const bool turning = (turnAxisX != 0 && turnLayer == x + 1) || (turnAxisY != 0 && turnLayer == y + 1) ||
+                             (turnAxisZ != 0 && turnLayer == z + 1);
+        if (!turning)
+            return;
+    }
+    const double angle = 90.0 * turnElapsed / turnDuration;
+    glRotated(angle, static_cast<double>(turnAxisX), static_cast<double>(turnAxisY), static_cast<double>(turnAxisZ));
+}
+
+void clearFinishedTurn()
+{
+    if (!turnFinished)
+        return;
+    turnAxisZ = 0;
+    turnAxisY = 0;
+    turnAxisX = 0;
+    turnFinished = false;
+}
+
+void menuDemoTurn()
+{
+    if (frameClock % (2 * turnDuration) >= turnDuration / 2)
+        return;
+    if (turnAnimating)
+        return;
+    selectionActive = true;
+    selectedColumn = randomInt(0, cubeLast);
+    selectedRow = randomInt(0, cubeLast);
+    if (randomInt(0, 1) == 0)
+        requestTurn(randomInt(-1, 1), 0);
+    else
+        requestTurn(0, randomInt(-1, 1));
+}
