@@ -60,7 +60,7 @@ ready=$WINEPREFIX/torvelo-prefix-ready
 if [ ! -f "$ready" ]; then
     rm -rf "$WINEPREFIX"
     echo "making the Wine prefix $WINEPREFIX"
-    (unset DISPLAY; wineboot -i) >"$log/wineboot.log" 2>&1 || fail "wineboot; see $log/wineboot.log"
+    (unset DISPLAY; timeout 120 wineboot -i) >"$log/wineboot.log" 2>&1 || fail "wineboot; see $log/wineboot.log"
     # Wine ignores fontconfig's aliases; the virtual desktop needs no window
     # manager for keys to arrive and takes the display-mode switch.
     cat >"$work/prefix-settings.reg" <<'EOF'
@@ -77,7 +77,7 @@ REGEDIT4
 [HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]
 "Default"="1024x768"
 EOF
-    (unset DISPLAY; wine regedit /S "$work/prefix-settings.reg") >>"$log/wineboot.log" 2>&1 ||
+    (unset DISPLAY; timeout 60 wine regedit /S "$work/prefix-settings.reg") >>"$log/wineboot.log" 2>&1 ||
         fail "registry settings; see $log/wineboot.log"
     # The registry reaches the disk when the server ends.
     timeout 60 wineserver -w || fail "wineserver did not finish writing the prefix"
