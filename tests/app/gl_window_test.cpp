@@ -42,7 +42,7 @@ const CreationRow creationRows[] = {
      {"MakeCurrent - -", "DeleteContext rc1", "ReleaseDC w1 dc1", "DestroyWindow w1", "UnregisterClass i1"}},
 };
 
-// Creation as far as the failing step, in the design's order.
+// Creation as far as the failing step, in the order the steps are taken.
 Lines creationUpTo(const std::string& failing, bool full)
 {
     Lines steps = {"ModuleHandle", "RegisterClass"};
@@ -121,7 +121,7 @@ TEST_F(GLWindowCreation, AFailedCreationAtStartEndsTheProgramWithStatusZeroRight
     }
 }
 
-TEST_F(GLWindowCreation, AskedSizeIsTheClientAreaAndThePixelFormatRequestIsAsDesigned)
+TEST_F(GLWindowCreation, AskedSizeIsTheClientAreaAndThePixelFormatIsDoubleBuffered16BitWithDepth)
 {
     ASSERT_TRUE(createGLWindow(title, 800, 600, 16, false));
     EXPECT_EQ(fakeCount(createWindowLine(1, false)), 1);
