@@ -1,0 +1,148 @@
+#!/usr/bin/env python3
+"""Start-up time and peak memory of the real program on its own Xvfb.
+
+usage: startup_probe.py TORVELO [RUNS]
+
+TORVELO must be built with -DTORVELO_REPORT_FIRST_FRAME=ON, which prints
+"first frame: N ms after the answer" once the first drawn frame has been
+presented. Each run answers No to the start-up question (a window), lets the
+title screen run for two seconds and ends the program with Escape, under
+/usr/bin/time -v for the peak resident set size. Prints one JSON object:
+the first-frame times of every run and the largest peak RSS, in kB.
+"""
+import json
+import os
+import re
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+BOX_NAME = "fullscreen?"
+GAME_NAME = "Torvelo by Pelmaz"
+WINDOW_LINE = re.compile(r'^\s*(0x[0-9a-f]+) "(.*)": ')
+
+
+class Failure(Exception):
+    pass
+
+
+def wait_for(what, predicate, timeout):
+    deadline = time.monotonic() + timeout
+    while True:
+        result = predicate()
+        if result:
+            return result
+        if time.monotonic() > deadline:
+            raise Failure(f"timed out after {timeout} s waiting for {what}")
+        time.sleep(0.02)
+
+
+def start_xvfb():
+    """A server on a display number of its own choosing (-displayfd)."""
+    read_end, write_end = os.pipe()
+    server = subprocess.Popen(
+        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+        pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
+    os.close(write_end)
+    with os.fdopen(read_end, "rb") as pipe:
+        # Xvfb writes the number once it accepts clients; a failed start closes the pipe.
+        number = pipe.readline().strip()
+    if not number:
+        stop(server)
+        raise Failure("Xvfb did not start")
+    return server, ":" + number.decode()
+
+
+def stop(process):
+    if process is None or process.poll() is not None:
+        return
+    for sig in (signal.SIGTERM, signal.SIGKILL):
+        try:
+            os.killpg(process.pid, sig)
+        except ProcessLookupError:
+            return
+        try:
+            process.wait(timeout=5)
+            return
+        except subprocess.TimeoutExpired:
+            continue
+
+
+def x_run(display, *args):
+    return subprocess.run(args, env=dict(os.environ, DISPLAY=display), capture_output=True, timeout=20)
+
+
+def find_window(display, name):
+    done = x_run(display, "xwininfo", "-root", "-tree")
+    for line in done.stdout.decode(errors="replace").splitlines():
+        m = WINDOW_LINE.match(line)
+        if m and m.group(2) == name:
+            info = x_run(display, "xwininfo", "-id", m.group(1)).stdout
+            if b"Map State: IsViewable" in info:
+                return m.group(1)
+    return None
+
+
+def one_run(binary, workdir, index):
+    server, display = start_xvfb()
+    game = None
+    try:
+        err_path = os.path.join(workdir, f"run{index}.stderr")
+        time_path = os.path.join(workdir, f"run{index}.time")
+        with open(err_path, "wb") as err:
+            game = subprocess.Popen(["/usr/bin/time", "-v", "-o", time_path, binary],
+                                    env=dict(os.environ, DISPLAY=display), stdout=subprocess.DEVNULL,
+                                    stderr=err, start_new_session=True)
+        box = wait_for("the start-up question", lambda: find_window(display, BOX_NAME), 60)
+        # No window manager: focus the box by hand, then No (Escape).
+        x_run(display, "xdotool", "windowfocus", box)
+        x_run(display, "xdotool", "key", "Escape")
+
+        def reported():
+            with open(err_path, "rb") as err:
+                m = re.search(rb"first frame: (-?\d+) ms after the answer", err.read())
+            return int(m.group(1)) if m else None
+        first_frame = wait_for("the first-frame report (built with TORVELO_REPORT_FIRST_FRAME?)", reported, 60)
+
+        time.sleep(2.0)
+        wid = wait_for("the game window", lambda: find_window(display, GAME_NAME), 20)
+        x_run(display, "xdotool", "windowfocus", wid)
+        # Keys are read as levels once per frame: hold Escape until the end.
+        x_run(display, "xdotool", "keydown", "Escape")
+        try:
+            status = game.wait(timeout=30)
+        finally:
+            x_run(display, "xdotool", "keyup", "Escape")
+        with open(time_path) as t:
+            report = t.read()
+        m = re.search(r"Exit status: (\d+)", report)
+        if status != 0 or not m or m.group(1) != "0":
+            raise Failure(f"torvelo ended with status {status} ({err_path})")
+        rss = int(re.search(r"Maximum resident set size \(kbytes\): (\d+)", report).group(1))
+        return first_frame, rss
+    finally:
+        stop(game)
+        stop(server)
+
+
+def main():
+    binary = sys.argv[1]
+    runs = int(sys.argv[2]) if len(sys.argv) > 2 else 3
+    firsts, rss = [], []
+    with tempfile.TemporaryDirectory(prefix="torvelo-startup-") as workdir:
+        try:
+            for i in range(runs):
+                first, peak = one_run(binary, workdir, i)
+                firsts.append(first)
+                rss.append(peak)
+        except (Failure, subprocess.TimeoutExpired) as failure:
+            print(f"startup_probe: {failure}", file=sys.stderr)
+            return 1
+    print(json.dumps({"first_frame_ms": firsts, "peak_rss_kb": rss}))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
