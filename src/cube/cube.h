@@ -37,8 +37,13 @@ extern Cubie cubieColors;
 // Solved pattern for the current size into both grids. Called by the graphics
 // set-up at every window creation and by the game start.
 void resetCubeSolved();
-// Entries 0..5 of source into destination. Used by the snapshot and the turn.
-void copyCubie(Cubie& destination, const Cubie& source);
+// Entries 0..5 of source into destination. Used by the snapshot and the turn;
+// inline, as the scramble makes N^3 of them per move.
+inline void copyCubie(Cubie& destination, const Cubie& source)
+{
+    for (int f = 0; f < 6; f++)
+        destination[f] = source[f];
+}
 // cubeSnapshot := cubeLive over the N-cube. Called when a turn begins.
 void snapshotCube();
 

@@ -1,16 +1,12 @@
 #include "cube/cube.h"
 
+#include <cstring>
+
 int cubeSize = 3;
 int cubeLast = cubeSize - 1;
 CubeGrid cubeLive = {};
 CubeGrid cubeSnapshot = {};
 Cubie cubieColors = {};
-
-void copyCubie(Cubie& destination, const Cubie& source)
-{
-    for (int f = 0; f < 6; f++)
-        destination[f] = source[f];
-}
 
 static void writeBoth(int x, int y, int z, FaceIndex f, StickerColor code)
 {
@@ -37,10 +33,22 @@ void resetCubeSolved()
             }
 }
 
+// The rows of cells along z lie next to each other, and with n known to the
+// compiler (inlined with the sizes the game plays) a row's copy is a few
+// wide moves; the scramble takes 150 snapshots per game start.
+static inline void snapshotRows(int n)
+{
+    for (int x = 0; x < n; x++)
+        for (int y = 0; y < n; y++)
+            std::memcpy(cubeSnapshot[x][y], cubeLive[x][y], static_cast<size_t>(n) * sizeof(Cubie));
+}
+
 void snapshotCube()
 {
-    for (int x = 0; x < cubeSize; x++)
-        for (int y = 0; y < cubeSize; y++)
-            for (int z = 0; z < cubeSize; z++)
-                copyCubie(cubeSnapshot[x][y][z], cubeLive[x][y][z]);
+    if (cubeSize == 3)
+        snapshotRows(3);
+    else if (cubeSize == 4)
+        snapshotRows(4);
+    else
+        snapshotRows(cubeSize);
 }
