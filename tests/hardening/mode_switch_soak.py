@@ -85,9 +85,10 @@ def main():
         return 2
     os.makedirs(out_dir, exist_ok=True)
     # A sanitizer build keeps freed memory aside (256 MB by default) to catch
-    # late uses, which would read as growth; a small quarantine still does.
+    # late uses, and filling that would read as growth. A 1 MB quarantine is
+    # full after the first switch and still catches a use right after a free.
     os.environ["ASAN_OPTIONS"] = os.environ.get("ASAN_OPTIONS", "detect_leaks=1:abort_on_error=1") + \
-        ":quarantine_size_mb=8"
+        ":quarantine_size_mb=1"
     game = None
     try:
         game = e2e.Game(binary, out_dir, "mode_switch_soak", "800x600x24")
