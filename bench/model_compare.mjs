@@ -207,7 +207,7 @@ let sink = 0;
 async function main() {
   const [file3, file4] = process.argv.slice(2);
   const games = [JSON.parse(readFileSync(file3, "utf8")), JSON.parse(readFileSync(file4, "utf8"))];
-  const result = { checks: [], rows: [] };
+  const result = { node: process.version, checks: [], rows: [] };
 
   const readers = { 3: await cubingReader(cube3x3x3, 3), 4: await cubingReader(puzzles["4x4x4"], 4) };
 

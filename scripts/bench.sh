@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds an optimised tree of its own and prints one
+# table of performance figures, every row measured in this run: the scramble
+# against two cube libraries from npm, frames on software GL, the game's own
+# share of a frame's instructions, and the real program's start-up time and
+# peak memory under Xvfb. Results and the table land in build/bench/results.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh --test
+# node and npm: whatever the machine has; Debian's packages only where it has none.
+if ! command -v node > /dev/null || ! command -v npm > /dev/null; then
+  sudo_cmd=()
+  if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
+  "${sudo_cmd[@]}" apt-get update -q
+  "${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends nodejs npm
+fi
+
+build=build/bench
+results=$build/results
+npm_dir=build/bench-npm
+mkdir -p "$results" "$npm_dir"
+
+# The first-frame report is a benchmark-only build option.
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DTORVELO_TESTS=OFF -DTORVELO_BENCH=ON \
+  -DTORVELO_REPORT_FIRST_FRAME=ON > "$results/configure.log"
+cmake --build "$build" -j2 --target torvelo cube_bench frame_bench frame_profile model_moves > "$results/build.log"
+
+# The two libraries, pinned, in a folder of their own (git-ignored).
+if [ ! -f "$npm_dir/node_modules/cubing/package.json" ] || [ ! -f "$npm_dir/node_modules/cubejs/package.json" ]; then
+  [ -f "$npm_dir/package.json" ] || echo '{"private": true}' > "$npm_dir/package.json"
+  (cd "$npm_dir" && npm install --no-audit --no-fund --loglevel=error cubing@0.63.4 cubejs@1.3.2)
+fi
+cp bench/model_compare.mjs "$npm_dir/"
+
+echo "bench: the scramble's moves, and the libraries on them (translation checked first)"
+"$build/bench/model_moves" 3 1 150 > "$results/moves3.json"
+"$build/bench/model_moves" 4 1 150 > "$results/moves4.json"
+node "$npm_dir/model_compare.mjs" "$results/moves3.json" "$results/moves4.json" > "$results/libraries.json" \
+  2> >(grep -v EBADENGINE >&2)
+
+echo "bench: scrambleCube(150)"
+"$build/bench/cube_bench" --benchmark_filter='Scramble150' --benchmark_repetitions=15 \
+  --benchmark_report_aggregates_only=true --benchmark_format=json > "$results/cube.json"
+
+echo "bench: frames on OSMesa"
+"$build/bench/frame_bench" --benchmark_filter='ClearOnly|TitleFrame|PlayFrame' --benchmark_repetitions=5 \
+  --benchmark_report_aggregates_only=true --benchmark_format=json > "$results/frames.json"
+
+echo "bench: a title frame's instructions under callgrind (about a minute)"
+frames=10
+LP_NUM_THREADS=0 valgrind --tool=callgrind --toggle-collect=profiledFrames \
+  --callgrind-out-file="$results/title4.callgrind" "$build/bench/frame_profile" "$frames" \
+  > "$results/callgrind.log" 2>&1
+python3 bench/frame_share.py "$results/title4.callgrind" "$build/bench/frame_profile" "$frames" \
+  > "$results/share.json"
+
+echo "bench: the real program under Xvfb, five starts"
+python3 bench/startup_probe.py "$build/torvelo" 5 > "$results/startup.json"
+
+echo
+python3 bench/bench_table.py "$results" | tee "$results/table.md"
