@@ -8,7 +8,8 @@ TORVELO must be built with -DTORVELO_REPORT_FIRST_FRAME=ON, which prints
 presented. Each run answers No to the start-up question (a window), lets the
 title screen run for two seconds and ends the program with Escape, under
 /usr/bin/time -v for the peak resident set size. Prints one JSON object:
-the first-frame times of every run and the largest peak RSS, in kB.
+the first-frame times and peak RSS (kB) of every run, and how many runs
+needed their window focused by hand.
 """
 import json
 import os
@@ -104,10 +105,21 @@ def one_run(binary, workdir, index):
             with open(err_path, "rb") as err:
                 m = re.search(rb"first frame: (-?\d+) ms after the answer", err.read())
             return int(m.group(1)) if m else None
-        first_frame = wait_for("the first-frame report (built with TORVELO_REPORT_FIRST_FRAME?)", reported, 60)
+        # The game draws only while its window is active. Without a window
+        # manager SDL's own focus request is now and then lost; then the
+        # window is focused here, as a window manager would, and the run
+        # says so (its time then includes the wait).
+        helped = False
+        try:
+            first_frame = wait_for("the first frame", reported, 15)
+        except Failure:
+            helped = True
+            wid = wait_for("the game window", lambda: find_window(display, GAME_NAME), 20)
+            x_run(display, "xdotool", "windowfocus", wid)
+            first_frame = wait_for("the first-frame report (built with TORVELO_REPORT_FIRST_FRAME?)", reported, 30)
+        wid = wait_for("the game window", lambda: find_window(display, GAME_NAME), 20)
 
         time.sleep(2.0)
-        wid = wait_for("the game window", lambda: find_window(display, GAME_NAME), 20)
         x_run(display, "xdotool", "windowfocus", wid)
         # Keys are read as levels once per frame: hold Escape until the end.
         x_run(display, "xdotool", "keydown", "Escape")
@@ -121,7 +133,7 @@ def one_run(binary, workdir, index):
         if status != 0 or not m or m.group(1) != "0":
             raise Failure(f"torvelo ended with status {status} ({err_path})")
         rss = int(re.search(r"Maximum resident set size \(kbytes\): (\d+)", report).group(1))
-        return first_frame, rss
+        return first_frame, rss, helped
     finally:
         stop(game)
         stop(server)
@@ -130,17 +142,18 @@ def one_run(binary, workdir, index):
 def main():
     binary = sys.argv[1]
     runs = int(sys.argv[2]) if len(sys.argv) > 2 else 3
-    firsts, rss = [], []
+    firsts, rss, helped = [], [], 0
     with tempfile.TemporaryDirectory(prefix="torvelo-startup-") as workdir:
         try:
             for i in range(runs):
-                first, peak = one_run(binary, workdir, i)
+                first, peak, focused = one_run(binary, workdir, i)
                 firsts.append(first)
                 rss.append(peak)
+                helped += focused
         except (Failure, subprocess.TimeoutExpired) as failure:
             print(f"startup_probe: {failure}", file=sys.stderr)
             return 1
-    print(json.dumps({"first_frame_ms": firsts, "peak_rss_kb": rss}))
+    print(json.dumps({"first_frame_ms": firsts, "peak_rss_kb": rss, "focused_by_hand": helped}))
     return 0
 
 

@@ -2,16 +2,20 @@
 // Windows names into metric-compatible fonts ("Courier New" -> Liberation
 // Mono, "Times New Roman" -> Liberation Serif, "Comic sans ms" -> Comic Neue).
 //
-// Each lookup loads a private FcConfig and destroys it: about 10 ms, five
-// times per window creation. The process-wide default config would leave a
-// block inside fontconfig unreachable under LeakSanitizer, and FcFini, the
-// only way to free it, would pull the config from under any other user in
-// the process (GTK drawing SDL's window frame on Wayland, for one).
+// Lookups share one private FcConfig, loaded at the first and destroyed at
+// exit: loading takes several milliseconds, and a window creation makes
+// five lookups before its first frame. (Kept to the very end, fontconfig's
+// offset-encoded blocks would look leaked to LeakSanitizer, which checks
+// after the exit handlers registered later than its own.) The process-wide
+// default config would leave a block inside fontconfig unreachable, and
+// FcFini, the only way to free it, would pull the config from under any
+// other user in the process (GTK drawing SDL's window frame on Wayland).
 #include "platform/freetype/freetype_fonts.h"
 
 #include <fontconfig/fontconfig.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -46,10 +50,24 @@ void decideSynthesis(FcPattern* font, int wantWeight, bool italic, MatchedFont* 
 }
 }
 
+// Null until the first lookup; a failed load is tried again at the next.
+static FcConfig* lookupConfig = nullptr;
+
+static void releaseLookupConfig()
+{
+    FcConfigDestroy(lookupConfig);
+    lookupConfig = nullptr;
+}
+
 bool matchFont(const char* face, int weight, bool italic, MatchedFont* out)
 {
     *out = MatchedFont{};
-    FcConfig* config = FcInitLoadConfigAndFonts();
+    if (!lookupConfig) {
+        lookupConfig = FcInitLoadConfigAndFonts();
+        if (lookupConfig)
+            std::atexit(releaseLookupConfig);
+    }
+    FcConfig* config = lookupConfig;
     if (!config)
         return false;
 
@@ -84,6 +102,5 @@ bool matchFont(const char* face, int weight, bool italic, MatchedFont* out)
     if (font)
         FcPatternDestroy(font);
     FcPatternDestroy(request);
-    FcConfigDestroy(config);
     return found;
 }
