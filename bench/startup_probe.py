@@ -8,8 +8,9 @@ TORVELO must be built with -DTORVELO_REPORT_FIRST_FRAME=ON, which prints
 presented. Each run answers No to the start-up question (a window), lets the
 title screen run for two seconds and ends the program with Escape, under
 /usr/bin/time -v for the peak resident set size. Prints one JSON object:
-the first-frame times and peak RSS (kB) of every run, and how many runs
-needed their window focused by hand.
+the first-frame times and peak RSS (kB) of every run, how many runs needed
+their window focused by hand, and the starts that failed (an error box
+instead of the game; each is made again).
 """
 import json
 import os
@@ -27,6 +28,11 @@ WINDOW_LINE = re.compile(r'^\s*(0x[0-9a-f]+) "(.*)": ')
 
 class Failure(Exception):
     pass
+
+
+class FailedStart(Failure):
+    """The program showed an error box instead of starting: counted, and the
+    run is made again."""
 
 
 def wait_for(what, predicate, timeout):
@@ -97,9 +103,17 @@ def one_run(binary, workdir, index):
                                     env=dict(os.environ, DISPLAY=display), stdout=subprocess.DEVNULL,
                                     stderr=err, start_new_session=True)
         box = wait_for("the start-up question", lambda: find_window(display, BOX_NAME), 60)
-        # No window manager: focus the box by hand, then No (Escape).
-        x_run(display, "xdotool", "windowfocus", box)
-        x_run(display, "xdotool", "key", "Escape")
+        # No window manager: focus the box by hand, then No (Escape); a key
+        # sent before the focus has landed is lost, so again until it closes.
+        for attempt in range(5):
+            x_run(display, "xdotool", "windowfocus", box)
+            x_run(display, "xdotool", "key", "Escape")
+            try:
+                wait_for("the question to close", lambda: find_window(display, BOX_NAME) is None, 3)
+                break
+            except Failure:
+                if attempt == 4:
+                    raise
 
         def reported():
             with open(err_path, "rb") as err:
@@ -113,11 +127,13 @@ def one_run(binary, workdir, index):
         try:
             first_frame = wait_for("the first frame", reported, 15)
         except Failure:
+            if find_window(display, "ERROR"):
+                raise FailedStart("an ERROR box instead of the game window")
             helped = True
-            wid = wait_for("the game window", lambda: find_window(display, GAME_NAME), 20)
+            wid = wait_for("the game window", lambda: find_window(display, GAME_NAME), 60)
             x_run(display, "xdotool", "windowfocus", wid)
             first_frame = wait_for("the first-frame report (built with TORVELO_REPORT_FIRST_FRAME?)", reported, 30)
-        wid = wait_for("the game window", lambda: find_window(display, GAME_NAME), 20)
+        wid = wait_for("the game window", lambda: find_window(display, GAME_NAME), 60)
 
         time.sleep(2.0)
         x_run(display, "xdotool", "windowfocus", wid)
@@ -142,18 +158,30 @@ def one_run(binary, workdir, index):
 def main():
     binary = sys.argv[1]
     runs = int(sys.argv[2]) if len(sys.argv) > 2 else 3
-    firsts, rss, helped = [], [], 0
+    firsts, rss, helped, failed = [], [], 0, []
     with tempfile.TemporaryDirectory(prefix="torvelo-startup-") as workdir:
         try:
-            for i in range(runs):
-                first, peak, focused = one_run(binary, workdir, i)
+            attempt = 0
+            while len(firsts) < runs:
+                attempt += 1
+                try:
+                    first, peak, focused = one_run(binary, workdir, attempt)
+                except FailedStart as failure:
+                    failed.append(str(failure))
+                    if len(failed) > runs:
+                        raise
+                    continue
                 firsts.append(first)
                 rss.append(peak)
                 helped += focused
         except (Failure, subprocess.TimeoutExpired) as failure:
             print(f"startup_probe: {failure}", file=sys.stderr)
+            for name in sorted(os.listdir(workdir)):
+                with open(os.path.join(workdir, name), errors="replace") as f:
+                    print(f"--- {name} ---\n{f.read()[-2000:]}", file=sys.stderr)
             return 1
-    print(json.dumps({"first_frame_ms": firsts, "peak_rss_kb": rss, "focused_by_hand": helped}))
+    print(json.dumps({"first_frame_ms": firsts, "peak_rss_kb": rss, "focused_by_hand": helped,
+                      "failed_starts": failed}))
     return 0
 
 
