@@ -87,7 +87,6 @@ def main():
     first = statistics.median(startup["first_frame_ms"])
     row(f"First frame after the start-up answer (real program, Xvfb, median of {len(startup['first_frame_ms'])})",
         f"{first:.0f} ms", f"runs: {', '.join(str(v) for v in startup['first_frame_ms'])} ms"
-        + (f" ({startup['focused_by_hand']} focused by hand)" if startup.get("focused_by_hand") else "")
         + (f"; {len(startup['failed_starts'])} more start(s) failed: {startup['failed_starts'][0]}"
            if startup.get("failed_starts") else ""),
         "", "≤ 300 ms",

@@ -8,9 +8,8 @@ TORVELO must be built with -DTORVELO_REPORT_FIRST_FRAME=ON, which prints
 presented. Each run answers No to the start-up question (a window), lets the
 title screen run for two seconds and ends the program with Escape, under
 /usr/bin/time -v for the peak resident set size. Prints one JSON object:
-the first-frame times and peak RSS (kB) of every run, how many runs needed
-their window focused by hand, and the starts that failed (an error box
-instead of the game; each is made again).
+the first-frame times and peak RSS (kB) of every run, and the starts that
+failed (an error box instead of the game; each is made again).
 """
 import json
 import os
@@ -119,20 +118,12 @@ def one_run(binary, workdir, index):
             with open(err_path, "rb") as err:
                 m = re.search(rb"first frame: (-?\d+) ms after the answer", err.read())
             return int(m.group(1)) if m else None
-        # The game draws only while its window is active. Without a window
-        # manager SDL's own focus request is now and then lost; then the
-        # window is focused here, as a window manager would, and the run
-        # says so (its time then includes the wait).
-        helped = False
         try:
-            first_frame = wait_for("the first frame", reported, 15)
+            first_frame = wait_for("the first-frame report (built with TORVELO_REPORT_FIRST_FRAME?)", reported, 30)
         except Failure:
             if find_window(display, "ERROR"):
                 raise FailedStart("an ERROR box instead of the game window")
-            helped = True
-            wid = wait_for("the game window", lambda: find_window(display, GAME_NAME), 60)
-            x_run(display, "xdotool", "windowfocus", wid)
-            first_frame = wait_for("the first-frame report (built with TORVELO_REPORT_FIRST_FRAME?)", reported, 30)
+            raise
         wid = wait_for("the game window", lambda: find_window(display, GAME_NAME), 60)
 
         time.sleep(2.0)
@@ -149,7 +140,7 @@ def one_run(binary, workdir, index):
         if status != 0 or not m or m.group(1) != "0":
             raise Failure(f"torvelo ended with status {status} ({err_path})")
         rss = int(re.search(r"Maximum resident set size \(kbytes\): (\d+)", report).group(1))
-        return first_frame, rss, helped
+        return first_frame, rss
     finally:
         stop(game)
         stop(server)
@@ -158,14 +149,14 @@ def one_run(binary, workdir, index):
 def main():
     binary = sys.argv[1]
     runs = int(sys.argv[2]) if len(sys.argv) > 2 else 3
-    firsts, rss, helped, failed = [], [], 0, []
+    firsts, rss, failed = [], [], []
     with tempfile.TemporaryDirectory(prefix="torvelo-startup-") as workdir:
         try:
             attempt = 0
             while len(firsts) < runs:
                 attempt += 1
                 try:
-                    first, peak, focused = one_run(binary, workdir, attempt)
+                    first, peak = one_run(binary, workdir, attempt)
                 except FailedStart as failure:
                     failed.append(str(failure))
                     if len(failed) > runs:
@@ -173,15 +164,13 @@ def main():
                     continue
                 firsts.append(first)
                 rss.append(peak)
-                helped += focused
         except (Failure, subprocess.TimeoutExpired) as failure:
             print(f"startup_probe: {failure}", file=sys.stderr)
             for name in sorted(os.listdir(workdir)):
                 with open(os.path.join(workdir, name), errors="replace") as f:
                     print(f"--- {name} ---\n{f.read()[-2000:]}", file=sys.stderr)
             return 1
-    print(json.dumps({"first_frame_ms": firsts, "peak_rss_kb": rss, "focused_by_hand": helped,
-                      "failed_starts": failed}))
+    print(json.dumps({"first_frame_ms": firsts, "peak_rss_kb": rss, "failed_starts": failed}))
     return 0
 
 
