@@ -69,7 +69,14 @@ int platformMessageBox(const char* text, const char* caption, unsigned flags)
                                         buttons,
                                         nullptr};
         int pressed = -1;
-        if (SDL_ShowMessageBox(&box, &pressed) != 0) {
+        // The box opens its own display connection, which a busy X server
+        // may refuse for a moment; try again before taking the default.
+        int shown = SDL_ShowMessageBox(&box, &pressed);
+        for (int attempt = 1; shown != 0 && attempt < 10; attempt++) {
+            SDL_Delay(50);
+            shown = SDL_ShowMessageBox(&box, &pressed);
+        }
+        if (shown != 0) {
             std::fprintf(stderr, "%s: %s\n", utf8Caption, utf8Text);
             answer = defaultAnswer;
         } else {
