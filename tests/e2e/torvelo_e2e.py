@@ -485,6 +485,30 @@ def fullscreen_800x600(game, out_dir):
         run(game.display, "xdotool", "keyup", "Escape")
 
 
+def report_failure(game, out_dir, name, failure):
+    """Says what failed and keeps the screen as it was then."""
+    log(f"{name}: FAILED: {failure}")
+    if game is None:
+        return
+    path = os.path.join(out_dir, name + ".failure.png")
+    try:
+        save_png(game.shot(), path)
+        log(f"screen at the failure: {path}")
+    except Exception:
+        pass
+
+
+def end_game(game):
+    """Ends the game and its server, and shows what the game wrote to stderr."""
+    if game is None:
+        return
+    game.end()
+    with open(game.err_path, "rb") as err:
+        text = err.read().decode(errors="replace").strip()
+    if text:
+        log(f"--- torvelo stderr ---\n{text}")
+
+
 SCENARIOS = {
     "windowed_play": (windowed_play, "1024x768x24"),
     "escape_ends": (escape_ends, "1024x768x24"),
@@ -504,22 +528,11 @@ def main():
         scenario(game, out_dir)
         log(f"{name}: passed")
         return 0
-    except (Failure, subprocess.TimeoutExpired) as failure:
-        log(f"{name}: FAILED: {failure}")
-        if game is not None:
-            try:
-                save_png(game.shot(), os.path.join(out_dir, name + ".failure.png"))
-                log(f"screen at the failure: {os.path.join(out_dir, name + '.failure.png')}")
-            except Exception:
-                pass
+    except (Failure, OSError, subprocess.TimeoutExpired) as failure:
+        report_failure(game, out_dir, name, failure)
         return 1
     finally:
-        if game is not None:
-            game.end()
-            with open(game.err_path, "rb") as err:
-                text = err.read().decode(errors="replace").strip()
-            if text:
-                log(f"--- torvelo stderr ---\n{text}")
+        end_game(game)
 
 
 if __name__ == "__main__":

@@ -93,23 +93,13 @@ def main():
     try:
         game = e2e.Game(binary, out_dir, "mode_switch_soak", "800x600x24")
         soak(game, out_dir, switches)
-        e2e.log("mode switch soak: passed")
+        e2e.log("mode_switch_soak: passed")
         return 0
     except (e2e.Failure, OSError, subprocess.TimeoutExpired) as failure:
-        e2e.log(f"mode switch soak: FAILED: {failure}")
-        if game is not None:
-            try:
-                e2e.save_png(game.shot(), os.path.join(out_dir, "mode_switch_soak.failure.png"))
-            except Exception:
-                pass
+        e2e.report_failure(game, out_dir, "mode_switch_soak", failure)
         return 1
     finally:
-        if game is not None:
-            game.end()
-            with open(game.err_path, "rb") as err:
-                text = err.read().decode(errors="replace").strip()
-            if text:
-                e2e.log(f"--- torvelo stderr ---\n{text}")
+        e2e.end_game(game)
 
 
 if __name__ == "__main__":
