@@ -30,9 +30,9 @@ void startGame(int n)
 
 void handleMenuKeys()
 {
-    if (keys['1'])
+    if (keys[0x31])  // "1"
         startGame(3);
-    else if (keys['2'])
+    else if (keys[0x32])  // "2"
         startGame(4);
 }
 
