@@ -14,66 +14,24 @@ failed (an error box instead of the game; each is made again).
 import json
 import os
 import re
-import signal
 import subprocess
 import sys
 import tempfile
 import time
+
+# The X server and waiting helpers are the whole-program tests'.
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
+import torvelo_e2e as e2e  # noqa: E402
+from torvelo_e2e import Failure, stop, wait_for  # noqa: E402
 
 BOX_NAME = "fullscreen?"
 GAME_NAME = "Torvelo by Pelmaz"
 WINDOW_LINE = re.compile(r'^\s*(0x[0-9a-f]+) "(.*)": ')
 
 
-class Failure(Exception):
-    pass
-
-
-class FailedStart(Failure):
+class FailedStart(e2e.Failure):
     """The program showed an error box instead of starting: counted, and the
     run is made again."""
-
-
-def wait_for(what, predicate, timeout):
-    deadline = time.monotonic() + timeout
-    while True:
-        result = predicate()
-        if result:
-            return result
-        if time.monotonic() > deadline:
-            raise Failure(f"timed out after {timeout} s waiting for {what}")
-        time.sleep(0.02)
-
-
-def start_xvfb():
-    """A server on a display number of its own choosing (-displayfd)."""
-    read_end, write_end = os.pipe()
-    server = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
-        pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
-    os.close(write_end)
-    with os.fdopen(read_end, "rb") as pipe:
-        # Xvfb writes the number once it accepts clients; a failed start closes the pipe.
-        number = pipe.readline().strip()
-    if not number:
-        stop(server)
-        raise Failure("Xvfb did not start")
-    return server, ":" + number.decode()
-
-
-def stop(process):
-    if process is None or process.poll() is not None:
-        return
-    for sig in (signal.SIGTERM, signal.SIGKILL):
-        try:
-            os.killpg(process.pid, sig)
-        except ProcessLookupError:
-            return
-        try:
-            process.wait(timeout=5)
-            return
-        except subprocess.TimeoutExpired:
-            continue
 
 
 def x_run(display, *args):
@@ -92,7 +50,7 @@ def find_window(display, name):
 
 
 def one_run(binary, workdir, index):
-    server, display = start_xvfb()
+    server, display = e2e.start_xvfb("1024x768x24")
     game = None
     try:
         err_path = os.path.join(workdir, f"run{index}.stderr")
