@@ -70,9 +70,10 @@ static void BM_CubePass(benchmark::State& state)
 }
 BENCHMARK(BM_CubePass)->Arg(3)->Arg(4)->Unit(benchmark::kMicrosecond);
 
-static void BM_TitleFrame(benchmark::State& state)
+// Whole frames in one game state, the clock 16 ms further each frame.
+static void runFrames(benchmark::State& state, int gameStateToRun)
 {
-    setUpCube(static_cast<int>(state.range(0)), STATE_MENU);
+    setUpCube(static_cast<int>(state.range(0)), gameStateToRun);
     int clock = 0;
     for (auto _ : state) {
         setRunClockForTest(clock += 16);
@@ -80,17 +81,16 @@ static void BM_TitleFrame(benchmark::State& state)
         finishFrame();
     }
 }
+
+static void BM_TitleFrame(benchmark::State& state)
+{
+    runFrames(state, STATE_MENU);
+}
 BENCHMARK(BM_TitleFrame)->Arg(3)->Arg(4)->Unit(benchmark::kMicrosecond);
 
 static void BM_PlayFrame(benchmark::State& state)
 {
-    setUpCube(static_cast<int>(state.range(0)), STATE_PLAYING);
-    int clock = 0;
-    for (auto _ : state) {
-        setRunClockForTest(clock += 16);
-        drawFrame();
-        finishFrame();
-    }
+    runFrames(state, STATE_PLAYING);
 }
 BENCHMARK(BM_PlayFrame)->Arg(3)->Arg(4)->Unit(benchmark::kMicrosecond);
 
