@@ -5,11 +5,16 @@ usage:
   install_checks.py tree BUILD_DIR WORK_DIR
       `cmake --install` into a staging folder; the desktop entry, icon,
       metainfo and binary must agree with each other and pass both validators.
-  install_checks.py deb SOURCE_DIR WORK_DIR E2E_SCRIPT
-      Builds a release tree and its .deb, checks its dependencies, installs it
-      with dpkg, starts the installed program under Xvfb to its title screen
-      and ends it with Escape (the e2e script's escape_ends scenario), then
-      removes the package, also when a step failed. Needs root.
+  install_checks.py build SOURCE_DIR BUILD_DIR
+      Builds the program with the release preset and packs its .deb.
+  install_checks.py lint BUILD_DIR OTHER_BUILD_DIR
+      lintian and hardening-check find nothing to report, and the .deb of a
+      second build, in another folder, is the same byte for byte.
+  install_checks.py deb BUILD_DIR WORK_DIR E2E_SCRIPT
+      Checks the .deb's dependencies, installs it with dpkg, starts the
+      installed program under Xvfb to its title screen and ends it with Escape
+      (the e2e script's escape_ends scenario), then removes the package, also
+      when a step failed. Needs root.
 
 Exit status 77 is a skip (CTest SKIP_RETURN_CODE), with the reason printed.
 """
@@ -27,7 +32,7 @@ APP_ID = "org.example.Torvelo"
 DESKTOP = f"usr/share/applications/{APP_ID}.desktop"
 METAINFO = f"usr/share/metainfo/{APP_ID}.metainfo.xml"
 ICON_DIR = "usr/share/icons/hicolor/256x256/apps"
-BINARY = "usr/bin/torvelo"
+BINARY = "usr/games/torvelo"
 # What the package must name, and what it must never: build-only packages.
 RUNTIME_PACKAGES = {"libsdl2-2.0-0", "libfreetype6", "libfontconfig1", "libgl1", "libglu1-mesa",
                     "fonts-liberation", "fonts-comic-neue"}
@@ -160,49 +165,76 @@ def check_depends(deb, binary):
         log(f"  {library}: {owner}")
 
 
-def deb(source_dir, work_dir, e2e_script):
+def package_in(build):
+    debs = [os.path.join(build, f) for f in os.listdir(build) if f.endswith(".deb")]
+    if len(debs) != 1:
+        raise Failure(f"{len(debs)} .deb files in {build}")
+    return debs[0]
+
+
+def build_release(source_dir, build):
+    need_tools("cpack", "dpkg-deb")
+    run("cmake", "--preset", "release", "-B", build, "-DTORVELO_BENCH=OFF", cwd=source_dir, timeout=110)
+    run("cmake", "--build", build, "--target", "torvelo", "-j2", timeout=110)
+    for old in os.listdir(build):
+        if old.endswith(".deb"):
+            os.remove(os.path.join(build, old))
+    run("cpack", "-G", "DEB", "--config", os.path.join(build, "CPackConfig.cmake"), "-B", build, cwd=build,
+        timeout=60)
+    log(f"package: {package_in(build)}")
+
+
+def lint(build, other_build):
+    """lintian on the package, hardening-check on the program: any error or
+    warning, or any hardening feature not found, fails."""
+    need_tools("lintian", "hardening-check", "cmp")
+    package = package_in(build)
+    complaints = [line for line in run("lintian", package, timeout=100).splitlines()
+                  if re.match(r"[EW]: ", line)]
+    hardening = run("hardening-check", os.path.join(build, "torvelo"), timeout=60)
+    log(hardening)
+    for feature in ("Position Independent Executable", "Stack protected", "Fortify Source functions",
+                    "Read-only relocations", "Immediate binding", "Control flow integrity"):
+        if not re.search(rf"^ {feature}: yes", hardening, re.MULTILINE):
+            complaints.append(f"hardening-check: {feature} not found")
+    if subprocess.run(["cmp", package, package_in(other_build)], timeout=60).returncode != 0:
+        complaints.append(f"{package} differs from the one built in {other_build}")
+    if complaints:
+        raise Failure("\n".join(complaints))
+    log("lintian, hardening-check and a second build: passed")
+
+
+def deb(build, work_dir, e2e_script):
     if os.geteuid() != 0:
         log("skipped: installing a .deb with dpkg needs root (CI runs as root)")
         return SKIP
-    need_tools("dpkg-deb", "cpack", "readelf", "Xvfb", "xdotool", "desktop-file-validate", "appstreamcli")
+    need_tools("dpkg-deb", "readelf", "Xvfb", "xdotool", "desktop-file-validate", "appstreamcli")
     state = subprocess.run(["dpkg-query", "-W", "-f=${Status}", "torvelo"], capture_output=True, text=True).stdout
     if "installed" in state.split():
         log("skipped: a torvelo package is installed already; this test leaves it alone")
         return SKIP
 
-    build = os.path.join(work_dir, "release")
-    run("cmake", "-S", source_dir, "-B", build, "-DCMAKE_BUILD_TYPE=Release", "-DTORVELO_TESTS=OFF",
-        "-DTORVELO_BENCH=OFF", timeout=300)
-    run("cmake", "--build", build, "--target", "torvelo", "-j2", timeout=1200)
-    for old in os.listdir(build):
-        if old.endswith(".deb"):
-            os.remove(os.path.join(build, old))
-    run("cpack", "-G", "DEB", "--config", os.path.join(build, "CPackConfig.cmake"), "-B", build, cwd=build,
-        timeout=300)
-    debs = [os.path.join(build, f) for f in os.listdir(build) if f.endswith(".deb")]
-    if len(debs) != 1:
-        raise Failure(f"cpack made {len(debs)} .deb files")
-    package = debs[0]
-    log(f"package: {os.path.basename(package)}")
+    package = package_in(build)
     check_depends(package, os.path.join(build, "torvelo"))
 
     try:
-        run("dpkg", "-i", package, timeout=300)
+        run("dpkg", "-i", package, timeout=100)
         listed = set(run("dpkg", "-L", "torvelo").split())
-        for path in ("/" + BINARY, "/" + DESKTOP, "/" + METAINFO, f"/{ICON_DIR}/{APP_ID}.png"):
+        for path in ("/" + BINARY, "/" + DESKTOP, "/" + METAINFO, f"/{ICON_DIR}/{APP_ID}.png",
+                     "/usr/share/man/man6/torvelo.6.gz", "/usr/share/doc/torvelo/copyright"):
             if path not in listed:
                 raise Failure(f"dpkg -L torvelo does not list {path}")
         check_tree("/")
         # The installed program, to its title screen and ended with Escape.
-        run(sys.executable, e2e_script, "/" + BINARY, os.path.join(work_dir, "e2e"), "escape_ends", timeout=300)
+        run(sys.executable, e2e_script, "/" + BINARY, os.path.join(work_dir, "e2e"), "escape_ends", timeout=90)
     finally:
         # Also after a half-done dpkg -i (unpacked, not configured).
         state = subprocess.run(["dpkg-query", "-W", "-f=${Status}", "torvelo"], capture_output=True,
                                text=True).stdout.split()
         if state and state[-1] != "not-installed":
-            run("dpkg", "-r", "torvelo", timeout=300)
+            run("dpkg", "-r", "torvelo", timeout=100)
         if os.path.exists("/" + BINARY):
-            raise Failure("dpkg -r left /usr/bin/torvelo behind")
+            raise Failure(f"dpkg -r left /{BINARY} behind")
     log("deb package: passed")
     return 0
 
@@ -211,6 +243,9 @@ def main():
     try:
         if sys.argv[1] == "tree":
             tree(sys.argv[2], sys.argv[3])
+            return 0
+        if sys.argv[1] in ("build", "lint"):
+            {"build": build_release, "lint": lint}[sys.argv[1]](sys.argv[2], sys.argv[3])
             return 0
         if sys.argv[1] == "deb":
             return deb(sys.argv[2], sys.argv[3], sys.argv[4])
