@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
 # Runs the Windows program under Wine on a private Xvfb and checks what it
 # shows through screenshots.
-#   wine_game_test.sh windowed|fullscreen <source dir> <work dir>
+#   wine_game_test.sh windowed|fullscreen|installer <source dir> <work dir>
 # windowed:   No to the question; an 800x600 client area in a framed window at
 #             the top-left corner, the title screen, "1" starts a game, Escape
 #             ends with status 0.
 # fullscreen: Yes; the display switches to 800x600 and the game fills it, F1
 #             goes back to a window on the restored 1024x768 desktop, Escape
 #             ends with status 0.
+# installer:  the exe's headers keep ASLR and DEP and carry the icon and the
+#             version; cpack's installer, run with /S in a fresh prefix, makes
+#             the Start-menu shortcut and the uninstall entry, the installed
+#             exe plays as in windowed, and Uninstall.exe /S takes it all away.
 # The exe is cross-built from the source tree with the windows preset into the
 # work dir; the Wine prefix is made there once and reused.
 set -euo pipefail
@@ -19,6 +23,7 @@ skip=77
 
 command -v x86_64-w64-mingw32-g++-posix >/dev/null || { echo "SKIP: mingw-w64 (g++-mingw-w64-x86-64-posix) is not installed"; exit $skip; }
 command -v wine >/dev/null || { echo "SKIP: Wine (wine, wine64) is not installed"; exit $skip; }
+[ "$mode" != installer ] || command -v makensis >/dev/null || { echo "SKIP: NSIS (nsis) is not installed"; exit $skip; }
 
 import=/usr/bin/import
 convert=/usr/bin/convert
@@ -28,6 +33,10 @@ rm -rf "$log"
 mkdir -p "$log"
 
 export WINEPREFIX=$work/wineprefix
+if [ "$mode" = installer ]; then
+    WINEPREFIX=$work/installprefix
+    rm -rf "$WINEPREFIX"
+fi
 export WINEDEBUG=-all
 # No Mono or Gecko installer prompts while the prefix is made.
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -105,6 +114,40 @@ xvfbPid=$!
 waitFor 20 grep -q '[0-9]' "$log/display" || fail "Xvfb did not start; see $log/xvfb.log"
 export DISPLAY=:$(tr -d '[:space:]' <"$log/display")
 echo "Xvfb on $DISPLAY"
+
+# ---- installer: the packages, the exe's headers, a silent install ----
+if [ "$mode" = installer ]; then
+    timeout 100 cpack --config "$work/cross/CPackConfig.cmake" -B "$work/cross" >"$log/cpack.log" 2>&1 ||
+        fail "cpack; see $log/cpack.log"
+    version=$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$/\1/p' "$work/cross/CPackConfig.cmake")
+    headers=$(timeout 30 x86_64-w64-mingw32-objdump -p "$exe") || fail "objdump -p $exe"
+    for flag in HIGH_ENTROPY_VA DYNAMIC_BASE NX_COMPAT 'Entry: ID: 0x00000e,' 'Entry: ID: 0x000010,'; do
+        grep -q "$flag" <<<"$headers" || fail "$exe: no $flag in its headers (DLL characteristics, icon, version)"
+    done
+    resources=$(timeout 30 strings -el "$exe")
+    for field in "ProductName Torvelo" "ProductVersion $version" "FileVersion $version"; do
+        grep -A1 -x "${field%% *}" <<<"$resources" | grep -x "${field#* }" >/dev/null || fail "$exe: no $field"
+    done
+    timeout 30 python3 -m zipfile -l "$work/cross/torvelo-$version-win64.zip" | grep "win64/torvelo.exe " >/dev/null ||
+        fail "torvelo.exe not in torvelo-$version-win64.zip"
+    installDir="$WINEPREFIX/drive_c/Program Files/Torvelo"
+    shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Torvelo/Torvelo.lnk"
+    uninstallKey='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Torvelo'
+    uninstallEntry() {
+        timeout 20 wine reg query "$uninstallKey" /v UninstallString 2>/dev/null | grep -F 'Torvelo\Uninstall.exe' >/dev/null
+    }
+    installed() {
+        [ -f "$installDir/torvelo.exe" ] && [ -f "$shortcut" ] && uninstallEntry
+    }
+    removed() {
+        [ ! -e "$installDir/torvelo.exe" ] && [ ! -e "$shortcut" ] && ! uninstallEntry
+    }
+    installStart=$SECONDS
+    timeout 60 wine "$work/cross/torvelo-$version-win64.exe" /S >"$log/install.log" 2>&1 || fail "silent install"
+    waitFor 30 installed || fail "after /S: exe, Start-menu shortcut or uninstall entry missing"
+    echo "silent install: $((SECONDS - installStart)) s"
+    exe=$installDir/torvelo.exe
+fi
 
 started=$SECONDS
 (
@@ -234,7 +277,7 @@ placeClient() {
 clientX=0
 clientY=0
 case $mode in
-windowed)
+windowed | installer)
     answerQuestion n
     waitFor 60 hasWindow '^Torvelo by Pelmaz$' || fail "no window \"Torvelo by Pelmaz\""
     geometry=$(geometryOf "$(windowId '^Torvelo by Pelmaz$')")
@@ -279,4 +322,10 @@ status=$(cat "$log/exit-status")
 winePid=
 echo "exit status $status after $((SECONDS - started)) s under Wine"
 [ "$status" = 0 ] || fail "exit status $status; see $log/wine.log"
+if [ "$mode" = installer ]; then
+    timeout 60 wine "$installDir/Uninstall.exe" /S >"$log/uninstall.log" 2>&1 || fail "silent uninstall"
+    # The uninstaller runs on from a copy of itself: wait for its work.
+    waitFor 60 removed || fail "after Uninstall.exe /S: exe, shortcut or uninstall entry left behind"
+    echo "silent uninstall done; whole test $SECONDS s"
+fi
 echo "PASS"
