@@ -14,6 +14,7 @@ test_pkgs=(
   xvfb xdotool x11-utils xfonts-base imagemagick python3
   g++-mingw-w64-x86-64-posix wine wine64
   appstream desktop-file-utils time valgrind
+  lintian devscripts nsis
   clang libclang-rt-14-dev
 )
 
