@@ -1,13 +1,14 @@
 #!/usr/bin/env python3
 """Start-up time and peak memory of the real program on its own Xvfb.
 
-usage: startup_probe.py TORVELO [RUNS]
+usage: startup_probe.py TORVELO FIRST_SWAP_LIBRARY [RUNS]
 
-TORVELO must be built with -DTORVELO_REPORT_FIRST_FRAME=ON, which prints
-"first frame: N ms after the answer" once the first drawn frame has been
-presented. Each run answers No to the start-up question (a window), lets the
-title screen run for two seconds and ends the program with Escape, under
-/usr/bin/time -v for the peak resident set size. Prints one JSON object:
+The program is measured from outside: FIRST_SWAP_LIBRARY (bench/first_swap.c)
+is preloaded into it and notes when the first drawn frame is presented; the
+first-frame time runs from the key press that answered the question. Each
+run answers No to the start-up question (a window), lets the title screen run
+for two seconds and ends the program with Escape, under /usr/bin/time -v for
+the peak resident set size. Prints one JSON object:
 the first-frame times and peak RSS (kB) of every run, and the starts that
 failed (an error box instead of the game; each is made again).
 """
@@ -49,21 +50,24 @@ def find_window(display, name):
     return None
 
 
-def one_run(binary, workdir, index):
+def one_run(binary, shim, workdir, index):
     server, display = e2e.start_xvfb("1024x768x24")
     game = None
     try:
         err_path = os.path.join(workdir, f"run{index}.stderr")
         time_path = os.path.join(workdir, f"run{index}.time")
+        swap_path = os.path.join(workdir, f"run{index}.swap")
+        env = dict(os.environ, DISPLAY=display, LD_PRELOAD=shim, TORVELO_FIRST_SWAP=swap_path)
         with open(err_path, "wb") as err:
             game = subprocess.Popen(["/usr/bin/time", "-v", "-o", time_path, binary],
-                                    env=dict(os.environ, DISPLAY=display), stdout=subprocess.DEVNULL,
+                                    env=env, stdout=subprocess.DEVNULL,
                                     stderr=err, start_new_session=True)
         box = wait_for("the start-up question", lambda: find_window(display, BOX_NAME), 60)
         # No window manager: focus the box by hand, then No (Escape); a key
         # sent before the focus has landed is lost, so again until it closes.
         for attempt in range(5):
             x_run(display, "xdotool", "windowfocus", box)
+            answered = time.monotonic()
             x_run(display, "xdotool", "key", "Escape")
             try:
                 wait_for("the question to close", lambda: find_window(display, BOX_NAME) is None, 3)
@@ -73,11 +77,13 @@ def one_run(binary, workdir, index):
                     raise
 
         def reported():
-            with open(err_path, "rb") as err:
-                m = re.search(rb"first frame: (-?\d+) ms after the answer", err.read())
-            return int(m.group(1)) if m else None
+            if not os.path.exists(swap_path):
+                return None
+            with open(swap_path) as swap:
+                text = swap.read().strip()
+            return round((float(text) - answered) * 1000) if text else None
         try:
-            first_frame = wait_for("the first-frame report (built with TORVELO_REPORT_FIRST_FRAME?)", reported, 30)
+            first_frame = wait_for("the first presented frame", reported, 30)
         except Failure:
             if find_window(display, "ERROR"):
                 raise FailedStart("an ERROR box instead of the game window")
@@ -105,8 +111,8 @@ def one_run(binary, workdir, index):
 
 
 def main():
-    binary = sys.argv[1]
-    runs = int(sys.argv[2]) if len(sys.argv) > 2 else 3
+    binary, shim = sys.argv[1], os.path.abspath(sys.argv[2])
+    runs = int(sys.argv[3]) if len(sys.argv) > 3 else 3
     firsts, rss, failed = [], [], []
     with tempfile.TemporaryDirectory(prefix="torvelo-startup-") as workdir:
         try:
@@ -114,7 +120,7 @@ def main():
             while len(firsts) < runs:
                 attempt += 1
                 try:
-                    first, peak = one_run(binary, workdir, attempt)
+                    first, peak = one_run(binary, shim, workdir, attempt)
                 except FailedStart as failure:
                     failed.append(str(failure))
                     if len(failed) > runs:

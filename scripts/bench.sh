@@ -21,10 +21,9 @@ results=$build/results
 npm_dir=build/bench-npm
 mkdir -p "$results" "$npm_dir"
 
-# The first-frame report is a benchmark-only build option.
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DTORVELO_TESTS=OFF -DTORVELO_BENCH=ON \
-  -DTORVELO_REPORT_FIRST_FRAME=ON > "$results/configure.log"
-cmake --build "$build" -j2 --target torvelo cube_bench frame_bench frame_profile model_moves > "$results/build.log"
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DTORVELO_TESTS=OFF -DTORVELO_BENCH=ON > "$results/configure.log"
+cmake --build "$build" -j2 --target torvelo cube_bench frame_bench frame_profile model_moves first_swap \
+  > "$results/build.log"
 
 # The two libraries, pinned, in a folder of their own (git-ignored).
 if [ ! -f "$npm_dir/node_modules/cubing/package.json" ] || [ ! -f "$npm_dir/node_modules/cubejs/package.json" ]; then
@@ -56,7 +55,7 @@ python3 bench/frame_share.py "$results/title4.callgrind" "$build/bench/frame_pro
   > "$results/share.json"
 
 echo "bench: the real program under Xvfb, five starts"
-python3 bench/startup_probe.py "$build/torvelo" 5 > "$results/startup.json"
+python3 bench/startup_probe.py "$build/torvelo" "$build/bench/libfirst_swap.so" 5 > "$results/startup.json"
 
 echo
 python3 bench/bench_table.py "$results" | tee "$results/table.md"

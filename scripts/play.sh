@@ -1,11 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the release preset and starts the game.
+# Installs what is missing, builds the release program and starts the game.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-cmake --preset release
-cmake --build --preset release
-if [ -x build/release/torvelo ]; then
-  exec build/release/torvelo
-fi
-echo "play.sh: the game program is not built yet; the cube model library is." >&2
+# The program alone: the tests and benchmarks need the test packages.
+cmake --preset release -DTORVELO_TESTS=OFF -DTORVELO_BENCH=OFF
+cmake --build --preset release --target torvelo
+exec build/release/torvelo

@@ -37,8 +37,8 @@ extern Cubie cubieColors;
 // Solved pattern for the current size into both grids. Called by the graphics
 // set-up at every window creation and by the game start.
 void resetCubeSolved();
-// Entries 0..5 of source into destination. Used by the snapshot and the turn;
-// inline, as the scramble makes N^3 of them per move.
+// Entries 0..5 of source into destination. Inline: computeCubieColors makes
+// one per cubie of every frame.
 inline void copyCubie(Cubie& destination, const Cubie& source)
 {
     for (int f = 0; f < 6; f++)
@@ -58,7 +58,8 @@ extern int turnLayer;       // 0 whole cube, k >= 1 the layer at k - 1
 
 // Fills cubieColors for cubie (x, y, z) and, while a turn is set and not
 // animating, commits that cubie's turned colours into cubeLive. Called by the
-// cube pass for every cubie of every frame and by the scramble per move.
+// cube pass for every cubie of every frame; the scramble applies the same
+// rule (turn_commit.h) to every cubie of a move at once.
 void computeCubieColors(int x, int y, int z);
 
 // ---- Scramble and random integers ----

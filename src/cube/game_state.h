@@ -1,5 +1,5 @@
 // The game's state. The frame driver changes it; the solved test only ever
-// sets STATE_WON.
+// sets STATE_WON. It lives with the cube model because that test writes it.
 #pragma once
 
 enum GameState {

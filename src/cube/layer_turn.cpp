@@ -9,15 +9,9 @@ int turnLayer = 0;
 
 void computeCubieColors(int x, int y, int z)
 {
-    if (turnAnimating) {
-        copyCubie(cubieColors, cubeLive[x][y][z]);
-    } else if (turnAxisX != 0 && (turnLayer == 0 || turnLayer == x + 1)) {
-        turnedColorsX(cubieColors, x, y, z, turnAxisX, cubeLast);
+    // Case 1 (animating) and case 4 (nothing moves this cubie) only copy.
+    if (!turnAnimating && turnedColors(cubieColors, x, y, z, turnAxisX, turnAxisY, turnLayer, cubeLast))
         copyCubie(cubeLive[x][y][z], cubieColors);
-    } else if (turnAxisY != 0 && (turnLayer == 0 || turnLayer == y + 1)) {
-        turnedColorsY(cubieColors, x, y, z, turnAxisY, cubeLast);
-        copyCubie(cubeLive[x][y][z], cubieColors);
-    } else {
+    else
         copyCubie(cubieColors, cubeLive[x][y][z]);
-    }
 }

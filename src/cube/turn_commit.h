@@ -1,7 +1,6 @@
-// The colours a quarter turn gives one cubie, gathered from the snapshot.
-// Shared by computeCubieColors and the scramble's move loop, which decides
-// the move's case once per layer instead of once per cubie. Internal to the
-// cube model.
+// The layer turn's rule: which cubies a quarter turn moves, and the colours
+// it gives each, gathered from the snapshot. computeCubieColors and the
+// scramble's move loop both take it from here. Internal to the cube model.
 #pragma once
 
 #include "cube/cube.h"
@@ -16,6 +15,13 @@ inline void gatherColors(Cubie& out, const Cubie& source, const int (&faceMap)[6
 {
     for (int f = 0; f < 6; f++)
         out[f] = source[faceMap[f]];
+}
+
+// True when a turn of layer (0: the whole cube, k: the layer at k - 1) moves
+// a cubie whose coordinate along the turn's axis is c.
+inline bool layerTurns(int layer, int c)
+{
+    return layer == 0 || layer == c + 1;
 }
 
 // Cubie (x, y, z)'s colours after a turn about X with the sign of turnAxisX:
@@ -36,4 +42,21 @@ inline void turnedColorsY(Cubie& out, int x, int y, int z, int sign, int last)
         gatherColors(out, cubeSnapshot[last - z][y][x], FACE_MAP_Y_POS);
     else
         gatherColors(out, cubeSnapshot[z][y][last - x], FACE_MAP_Y_NEG);
+}
+
+// Cases 2 and 3 of computeCubieColors for cubie (x, y, z) under the turn
+// (axisX, axisY, layer): when it moves the cubie, the turned colours into out
+// and true. The about-X case is tested first. The selectors come as values,
+// so a caller writing cubeLive in a loop need not read them again.
+inline bool turnedColors(Cubie& out, int x, int y, int z, int axisX, int axisY, int layer, int last)
+{
+    if (axisX != 0 && layerTurns(layer, x)) {
+        turnedColorsX(out, x, y, z, axisX, last);
+        return true;
+    }
+    if (axisY != 0 && layerTurns(layer, y)) {
+        turnedColorsY(out, x, y, z, axisY, last);
+        return true;
+    }
+    return false;
 }

@@ -6,12 +6,6 @@
 #include "cube/cube.h"
 #include "play/play.h"
 
-#ifdef TORVELO_REPORT_FIRST_FRAME
-#include "platform/run_clock.h"
-
-#include <cstdio>
-#endif
-
 static const char* const windowTitle = "Torvelo by Pelmaz";
 
 int appMain()
@@ -20,10 +14,6 @@ int appMain()
                            "cran?",
                            "fullscreen?", MB_YESNO | MB_ICONQUESTION) == IDNO)
         fullscreen = false;
-#ifdef TORVELO_REPORT_FIRST_FRAME
-    const int answeredClock = runClock();
-    bool firstFrameReported = false;
-#endif
 
     if (!createGLWindow(windowTitle, screenWidth, screenHeight, 16, fullscreen))
         return 0;
@@ -52,15 +42,6 @@ int appMain()
         } else {
             platformShowCursor(true);
             platformSwapBuffers(hDC);
-#ifdef TORVELO_REPORT_FIRST_FRAME
-            // Benchmark builds only (scripts/bench.sh reads this line); a
-            // frame was drawn only if the window was active.
-            if (!firstFrameReported && windowActive) {
-                firstFrameReported = true;
-                std::fprintf(stderr, "first frame: %d ms after the answer, %d ms after start\n",
-                             runClock() - answeredClock, runClock());
-            }
-#endif
         }
 
         if (keys[VK_F1]) {

@@ -1,5 +1,8 @@
 #include "platform/graphics.h"
 
+#include "cube/cube.h"
+#include "render/render.h"
+
 #include <GL/gl.h>
 #include <GL/glu.h>
 
@@ -17,4 +20,19 @@ void resizeViewport(int width, int height)
     gluPerspective(45.0, static_cast<double>(width) / static_cast<double>(height), static_cast<double>(0.1f), 200.0);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
+}
+
+bool initGraphics()
+{
+    glShadeModel(GL_SMOOTH);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.5f);
+    glClearDepth(1.0);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    glLineWidth(3.0f);
+    buildFonts();
+    resetCubeSolved();
+    scrambleCube(150);
+    return true;
 }

@@ -9,5 +9,6 @@ extern const int screenHeight;  // 600
 // window creation and on every resize message.
 void resizeViewport(int width, int height);
 // Fixed GL state, fonts, and a freshly reset and scrambled cube. Called once
-// per created GL context, with it current. Always succeeds.
+// per created GL context, with it current. Always succeeds; the window tests
+// make it fail by wrapping it at link time (tests/app/CMakeLists.txt).
 bool initGraphics();

@@ -1,7 +1,8 @@
-// The seam between the window code (app_main, gl_window, window_proc) and a
-// backend (sdl/, win32/, the tests' fake). Each primitive stands for one
-// Windows call and reports success or failure the way that call does, so the
-// window code can take every step and every failure path as designed.
+// The seam between the game and its window code (app_main, gl_window,
+// window_proc) above, and a backend (sdl/, win32/, the tests' fake) below.
+// Each primitive stands for one Windows call and reports success or failure
+// the way that call does, so the window code can take every step and every
+// failure path as designed.
 // Only backends include SDL, X11 or Windows headers.
 #pragma once
 
@@ -82,6 +83,22 @@ bool platformUnregisterClass(PlatformHandle instance);
 // button (IDOK, IDYES, IDNO, ...). A box that cannot be shown answers with
 // its default button.
 int platformMessageBox(const char* text, const char* caption, unsigned flags);
+
+// ---- called by buildFonts: the glyph lists, GDI's calls ----
+// FreeType stands in for GDI on Linux (freetype/), GDI and WGL on Windows.
+
+// CreateFontA(height, 0, 0, 0, weight, italic, 0, 0, ANSI_CHARSET,
+// OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, 0, face).
+// A positive height is the cell height, a negative one the em height.
+PlatformHandle platformCreateFont(int height, int weight, bool italic, const char* face);
+// SelectObject(dc, font): returns the object selected before.
+PlatformHandle platformSelectObject(PlatformHandle dc, PlatformHandle object);
+// wglUseFontBitmapsA(dc, first, count, listBase) with the selected font:
+// list listBase + i draws the glyph of code first + i (Windows-1252) with
+// glBitmap and advances by its width.
+bool platformUseFontBitmaps(PlatformHandle dc, unsigned first, unsigned count, unsigned listBase);
+// DeleteObject.
+bool platformDeleteObject(PlatformHandle object);
 
 // ---- called by the main loop ----
 

@@ -14,6 +14,8 @@ const int VK_RIGHT = 0x27;
 const int VK_DOWN = 0x28;
 const int VK_DELETE = 0x2E;
 const int VK_F1 = 0x70;
+const int VK_F4 = 0x73;
+const int VK_F10 = 0x79;
 
 // Window messages that reach windowProc.
 const unsigned WM_NULL = 0x0000;

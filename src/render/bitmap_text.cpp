@@ -1,9 +1,7 @@
 #include "render/render.h"
 
 #include "platform/app.h"
-#include "platform/glyphs.h"
 #include "platform/graphics.h"
-#include "platform/winapi_names.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -17,7 +15,7 @@ FontId fontMenu = 0;
 FontId fontTimer = 0;
 FontId fontFps = 0;
 
-void buildFont(const FontId& base, void* const& font)
+void buildFont(const FontId& base, const PlatformHandle& font)
 {
     PlatformHandle previous = platformSelectObject(hDC, font);
     platformUseFontBitmaps(hDC, 0, 255, base);

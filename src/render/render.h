@@ -3,6 +3,8 @@
 // undone before returning, unless said otherwise.
 #pragma once
 
+#include "platform/platform.h"
+
 // ---- Cubie mesh and palette ----
 
 // One cubie in its own space (-1..1) from cubieColors; marked adds the
@@ -37,7 +39,7 @@ extern FontId fontFps;
 // per context.
 void buildFonts();
 // Glyph lists for codes 0..254 of font into base, then the font is deleted.
-void buildFont(const FontId& base, void* const& font);
+void buildFont(const FontId& base, const PlatformHandle& font);
 // printf-style text at (x, y) of the 800 x 600 text space. The screen texts.
 void printText(const FontId& font, float red, float green, float blue, int x, int y, const char* format, ...)
 #if defined(__GNUC__)
@@ -61,7 +63,8 @@ void drawWinner();               // winner screen
 void drawFps();                  // every screen; also measures the rate
 
 // Formatting kept apart from drawing so it can be checked without GL.
-// Play time of elapsedMs as "h:mm:ss.mmm" with blank padding into out.
+// Play time of elapsedMs as "h:mm:ss.mmm", the fields after the hours
+// padded with blanks, not zeros ("0: 1: 5.  5"), into out.
 void formatPlayTime(char* out, int outSize, int elapsedMs);
 // One frame-rate measurement step: returns true and updates the three
 // counters when more than 200 ms have passed since the last one.

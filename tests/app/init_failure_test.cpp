@@ -1,5 +1,7 @@
 // The one creation step the game's own code decides: a graphics set-up that
-// fails. The game's set-up always succeeds, so this program brings its own.
+// fails. The game's set-up always succeeds, so this program is linked with
+// --wrap for initGraphics (by its mangled name): the window code's call
+// lands here, and the real set-up is __real_ of the same name.
 #include "app_fixture.h"
 
 #include "platform/app.h"
@@ -7,17 +9,20 @@
 #include "platform/winapi_names.h"
 
 static int setUpCalls = 0;
+static bool setUpFails = false;
 
-bool initGraphics()
+extern "C" bool __real__Z12initGraphicsv();
+extern "C" bool __wrap__Z12initGraphicsv()
 {
     setUpCalls++;
-    return false;
+    return !setUpFails && __real__Z12initGraphicsv();
 }
 
 using InitialisationFails = AppTest;
 
 TEST_F(InitialisationFails, EverythingIsReleasedInReverseThenTheBoxShowsAndTheProgramEndsWithZero)
 {
+    setUpFails = true;
     for (bool full : {false, true}) {
         SCOPED_TRACE(full ? "full screen" : "windowed");
         SetUp();
@@ -46,4 +51,5 @@ TEST_F(InitialisationFails, EverythingIsReleasedInReverseThenTheBoxShowsAndThePr
     EXPECT_EQ(appMain(), 0);
     EXPECT_EQ(fakeCalls().back(), "MessageBox Initialization Failed.");
     EXPECT_EQ(findCallStarting("PeekMessage"), -1) << "no loop after a failed start";
+    setUpFails = false;
 }

@@ -3,7 +3,7 @@
 // left allocated. The device context is ignored: the process has one
 // selection, which is all buildFont needs (select, build, select back).
 #include "platform/freetype/freetype_fonts.h"
-#include "platform/glyphs.h"
+#include "platform/platform.h"
 
 #include <cstdio>
 

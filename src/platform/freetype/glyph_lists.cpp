@@ -12,7 +12,7 @@
 // above 255. The dc is ignored. FreeType is opened and closed on every call:
 // fonts are built once per GL context, so there is no cache to keep right.
 #include "platform/freetype/freetype_fonts.h"
-#include "platform/glyphs.h"
+#include "platform/platform.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H

@@ -6,9 +6,6 @@
 // first, refresh-rate choice.
 #include "platform/sdl/sdl_backend.h"
 
-bool fullscreenModePending = false;
-SDL_DisplayMode fullscreenMode = {};
-
 static Uint32 formatForBits(int bits)
 {
     if (bits <= 16)
@@ -36,8 +33,8 @@ void platformRestoreDisplayMode()
     fullscreenModePending = false;
     // Leaving full screen gives the desktop its own mode back; a window that
     // was never made (a failed creation) never changed it.
-    if (trackedWindow.handle != nullptr)
-        SDL_SetWindowFullscreen(static_cast<SDL_Window*>(trackedWindow.handle), 0);
+    if (backendWindow.sdl != nullptr)
+        SDL_SetWindowFullscreen(backendWindow.sdl, 0);
 }
 
 void platformShowCursor(bool show)

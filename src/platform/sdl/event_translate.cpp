@@ -7,13 +7,9 @@
 #include "platform/sdl/sdl_backend.h"
 #include "platform/winapi_names.h"
 
-TrackedWindow trackedWindow = {nullptr, 0, 0, 0, false, false};
-
-static const intptr_t altContextBit = intptr_t(1) << 29;
-
 static PlatformMessage message(unsigned type, uintptr_t wParam, intptr_t lParam)
 {
-    return PlatformMessage{trackedWindow.handle, type, wParam, lParam};
+    return PlatformMessage{backendWindow.created ? &backendWindow : nullptr, type, wParam, lParam};
 }
 
 static intptr_t sizeParam(int width, int height)
@@ -41,7 +37,7 @@ static int translateKey(const SDL_KeyboardEvent& key, PlatformMessage* out)
     const bool system = alt || key.keysym.sym == SDLK_F10;
     intptr_t lParam = 1;
     if (alt)
-        lParam |= altContextBit;
+        lParam |= ALT_CONTEXT_BIT;
     if (!down || key.repeat)
         lParam |= intptr_t(1) << 30;
     if (!down)
@@ -54,31 +50,31 @@ static int translateKey(const SDL_KeyboardEvent& key, PlatformMessage* out)
 static int translateWindowEvent(const SDL_WindowEvent& event, PlatformMessage* out)
 {
     // Events of a window already destroyed (F1) are not for this one.
-    if (trackedWindow.handle == nullptr || event.windowID != trackedWindow.id)
+    if (backendWindow.sdl == nullptr || event.windowID != backendWindow.id)
         return 0;
     switch (event.event) {
     case SDL_WINDOWEVENT_FOCUS_GAINED:
-        trackedWindow.focused = true;
-        out[0] = message(WM_ACTIVATE, activateParam(true, trackedWindow.minimised), 0);
+        backendWindow.focused = true;
+        out[0] = message(WM_ACTIVATE, activateParam(true, backendWindow.minimised), 0);
         return 1;
     case SDL_WINDOWEVENT_FOCUS_LOST:
-        trackedWindow.focused = false;
-        out[0] = message(WM_ACTIVATE, activateParam(false, trackedWindow.minimised), 0);
+        backendWindow.focused = false;
+        out[0] = message(WM_ACTIVATE, activateParam(false, backendWindow.minimised), 0);
         return 1;
     case SDL_WINDOWEVENT_MINIMIZED:
         // Windows reports a minimised window as a 0 x 0 client area.
-        trackedWindow.minimised = true;
+        backendWindow.minimised = true;
         out[0] = message(WM_ACTIVATE, activateParam(false, true), 0);
         out[1] = message(WM_SIZE, 0, sizeParam(0, 0));
         return 2;
     case SDL_WINDOWEVENT_RESTORED:
-        trackedWindow.minimised = false;
-        out[0] = message(WM_SIZE, 0, sizeParam(trackedWindow.width, trackedWindow.height));
-        out[1] = message(WM_ACTIVATE, activateParam(trackedWindow.focused, false), 0);
+        backendWindow.minimised = false;
+        out[0] = message(WM_SIZE, 0, sizeParam(backendWindow.width, backendWindow.height));
+        out[1] = message(WM_ACTIVATE, activateParam(backendWindow.focused, false), 0);
         return 2;
     case SDL_WINDOWEVENT_SIZE_CHANGED:
-        trackedWindow.width = event.data1;
-        trackedWindow.height = event.data2;
+        backendWindow.width = event.data1;
+        backendWindow.height = event.data2;
         out[0] = message(WM_SIZE, 0, sizeParam(event.data1, event.data2));
         return 1;
     case SDL_WINDOWEVENT_CLOSE:

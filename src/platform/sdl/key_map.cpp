@@ -4,6 +4,7 @@
 // and navigation keys, F1-F12, modifiers, keypad. Not supported: F13 and up,
 // media and browser keys, OEM punctuation codes (those keys are ignored).
 #include "platform/sdl/sdl_backend.h"
+#include "platform/winapi_names.h"
 
 struct KeyCode {
     SDL_Keycode key;
@@ -23,9 +24,9 @@ static const KeyCode keyTable[] = {
     {SDLK_KP_4, 0x64},      {SDLK_KP_5, 0x65},     {SDLK_KP_6, 0x66},      {SDLK_KP_7, 0x67},
     {SDLK_KP_8, 0x68},      {SDLK_KP_9, 0x69},     {SDLK_KP_MULTIPLY, 0x6A}, {SDLK_KP_PLUS, 0x6B},
     {SDLK_KP_MINUS, 0x6D},  {SDLK_KP_PERIOD, 0x6E}, {SDLK_KP_DIVIDE, 0x6F}, {SDLK_F1, 0x70},
-    {SDLK_F2, 0x71},        {SDLK_F3, 0x72},       {SDLK_F4, 0x73},        {SDLK_F5, 0x74},
+    {SDLK_F2, 0x71},        {SDLK_F3, 0x72},       {SDLK_F4, VK_F4},       {SDLK_F5, 0x74},
     {SDLK_F6, 0x75},        {SDLK_F7, 0x76},       {SDLK_F8, 0x77},        {SDLK_F9, 0x78},
-    {SDLK_F10, 0x79},       {SDLK_F11, 0x7A},      {SDLK_F12, 0x7B},       {SDLK_NUMLOCKCLEAR, 0x90},
+    {SDLK_F10, VK_F10},     {SDLK_F11, 0x7A},      {SDLK_F12, 0x7B},       {SDLK_NUMLOCKCLEAR, 0x90},
     {SDLK_SCROLLLOCK, 0x91},
 };
 

@@ -70,8 +70,7 @@ intptr_t platformDefWindowProc(PlatformHandle window, unsigned message, uintptr_
     // Alt+F4 closes the window, as the system menu does on Windows. Under a
     // window manager that keeps Alt+F4 for itself the close request comes
     // as a WM_CLOSE instead.
-    const intptr_t altContextBit = intptr_t(1) << 29;
-    if (message == WM_SYSKEYDOWN && wParam == 0x73 && (lParam & altContextBit))
+    if (message == WM_SYSKEYDOWN && wParam == VK_F4 && (lParam & ALT_CONTEXT_BIT))
         return windowProc(window, WM_CLOSE, 0, 0);
     return 0;
 }

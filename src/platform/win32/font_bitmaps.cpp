@@ -6,7 +6,7 @@
 
 #include <GL/gl.h>
 
-#include "platform/glyphs.h"
+#include "platform/platform.h"
 
 PlatformHandle platformCreateFont(int height, int weight, bool italic, const char* face)
 {

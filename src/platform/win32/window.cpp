@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "platform/platform.h"
+#include "platform/win32/win32_backend.h"
 
 static HWND asWindow(PlatformHandle window)
 {
@@ -21,7 +22,7 @@ void platformAdjustWindowRect(PlatformRect* rect, unsigned long style, unsigned 
 PlatformHandle platformCreateWindow(unsigned long exStyle, const char* title, unsigned long style,
                                     int x, int y, int width, int height, PlatformHandle instance)
 {
-    return CreateWindowExA(exStyle, "OpenGL", title, style, x, y, width, height, nullptr, nullptr,
+    return CreateWindowExA(exStyle, windowClassName, title, style, x, y, width, height, nullptr, nullptr,
                            static_cast<HINSTANCE>(instance), nullptr);
 }
 

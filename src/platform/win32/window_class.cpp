@@ -5,8 +5,9 @@
 
 #include "platform/app.h"
 #include "platform/platform.h"
+#include "platform/win32/win32_backend.h"
 
-static const char* const className = "OpenGL";
+const char* const windowClassName = "OpenGL";
 
 // Windows calls this; the window code's procedure takes neutral types.
 static LRESULT CALLBACK windowProcEntry(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -31,11 +32,11 @@ bool platformRegisterClass(PlatformHandle instance)
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = nullptr;
     windowClass.lpszMenuName = nullptr;
-    windowClass.lpszClassName = className;
+    windowClass.lpszClassName = windowClassName;
     return RegisterClassA(&windowClass) != 0;
 }
 
 bool platformUnregisterClass(PlatformHandle instance)
 {
-    return UnregisterClassA(className, static_cast<HINSTANCE>(instance)) != 0;
+    return UnregisterClassA(windowClassName, static_cast<HINSTANCE>(instance)) != 0;
 }

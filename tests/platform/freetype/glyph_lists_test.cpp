@@ -1,5 +1,5 @@
 #include "platform/freetype/freetype_fonts.h"
-#include "platform/glyphs.h"
+#include "platform/platform.h"
 #include "render/render.h"
 #include "support/test_gl.h"
 

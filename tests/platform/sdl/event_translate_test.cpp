@@ -29,7 +29,13 @@ static SDL_Event windowEvent(Uint8 what, Uint32 id, int data1 = 0, int data2 = 0
     return event;
 }
 
-static PlatformHandle const ourWindow = reinterpret_cast<PlatformHandle>(0x1000);
+static PlatformHandle const ourWindow = &backendWindow;
+
+// Our window as made by SetPixelFormat: SDL id 7, 800 x 600, focused.
+static void trackOurWindow()
+{
+    backendWindow = BackendWindow{true, reinterpret_cast<SDL_Window*>(0x1000), 7, {}, 0, 0, 0, 800, 600, true, false};
+}
 
 TEST(SdlKeys, LettersByLayoutDigitsAndNamedKeysGetWindowsCodesBelow256)
 {
@@ -52,7 +58,7 @@ TEST(SdlKeys, LettersByLayoutDigitsAndNamedKeysGetWindowsCodesBelow256)
 
 TEST(SdlEvents, KeysAndRepeatsAreKeyMessagesAltAndF10AreSystemKeys)
 {
-    trackedWindow = TrackedWindow{ourWindow, 7, 800, 600, true, false};
+    trackOurWindow();
     const struct { SDL_Event event; unsigned message; uintptr_t code; bool altContext; } cases[] = {
         {keyEvent(SDL_KEYDOWN, SDLK_s), WM_KEYDOWN, 'S', false},
         {keyEvent(SDL_KEYDOWN, SDLK_UP, KMOD_NONE, 1), WM_KEYDOWN, VK_UP, false},
@@ -77,7 +83,7 @@ TEST(SdlEvents, KeysAndRepeatsAreKeyMessagesAltAndF10AreSystemKeys)
 
 TEST(SdlEvents, WindowEventsAreActivationSizeAndCloseForOurWindowOnly)
 {
-    trackedWindow = TrackedWindow{ourWindow, 7, 800, 600, true, false};
+    trackOurWindow();
     PlatformMessage out[2] = {};
     EXPECT_EQ(translateEvent(windowEvent(SDL_WINDOWEVENT_FOCUS_LOST, 6), out, 2), 0);
 
@@ -116,7 +122,7 @@ TEST(SdlEvents, WindowEventsAreActivationSizeAndCloseForOurWindowOnly)
 TEST(SdlQueue, EventsReachWindowProcOneAPeekAndTheQuitComesLast)
 {
     ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_EVENTS), 0) << SDL_GetError();
-    trackedWindow = TrackedWindow{ourWindow, 7, 800, 600, true, false};
+    trackOurWindow();
     keys['S'] = false;
     windowActive = true;
 
@@ -147,6 +153,6 @@ TEST(SdlQueue, EventsReachWindowProcOneAPeekAndTheQuitComesLast)
     EXPECT_FALSE(platformPeekMessage(&message));
 
     windowActive = true;
-    trackedWindow = TrackedWindow{nullptr, 0, 0, 0, false, false};
+    backendWindow = BackendWindow{};
     SDL_QuitSubSystem(SDL_INIT_EVENTS);
 }
