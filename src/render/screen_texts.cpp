@@ -12,7 +12,7 @@ int fpsFrameCount = 0;
 int fpsSampleClock = 0;
 
 static const char* const creditLine =
-    "created by Pelmaz  -=- pelmaz@example.org -=- https://torvelo.example.org";
+    "created by Pelmaz  -=- pelmaz@example.org -=- example.org";
 
 // Wrap-safe difference of two run-clock readings.
 static int clockDifference(int later, int earlier)

@@ -9,6 +9,8 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -108,6 +110,60 @@ TEST(ScreenTexts, EachTextAppearsInItsPlaceAndFixedColour)
             EXPECT_GT(countColour(frame.data(), lower, c.second), 30) << c.name;
         }
         EXPECT_EQ(countLitOutside(frame.data(), &c.box, 1), 0) << c.name;
+    }
+}
+
+TEST(ScreenTexts, NoTextOfAnyScreenRunsOffTheScreenOrOverAnother)
+{
+    useGameGraphics();
+    // At this clock the texts one call draws differ in colour, so each text's
+    // box is the extent of its colour. The longest play time, a wide rate.
+    frameClock = 1000;
+    gameStartClock = frameClock - INT_MAX;
+    using Draw = void (*)();
+    const Draw timer = [] { drawTimer(true); }, fps = [] { fpsValue = 999.9f; drawFps(); };
+    const struct { const char* name; std::vector<Draw> draws; size_t texts; } screens[] = {
+        {"title", {drawCredit, drawTitle, drawMenuOptions, fps}, 5},
+        {"play", {drawCredit, timer, fps}, 3},
+        {"winner", {drawCredit, drawWinner, fps}, 4},
+    };
+    for (const auto& screen : screens) {
+        std::vector<Box> boxes;
+        for (Draw draw : screen.draws) {
+            clearScreen();
+            draw();
+            grab();
+            std::vector<std::pair<Rgb, Box>> colours;
+            for (int y = 0; y < 600; y++)
+                for (int x = 0; x < 800; x++) {
+                    const unsigned char* p = &frame[(y * 800 + x) * 3];
+                    const Rgb c = {p[0], p[1], p[2]};
+                    if (!(c.r || c.g || c.b))
+                        continue;
+                    auto it = std::find_if(colours.begin(), colours.end(), [&](const std::pair<Rgb, Box>& e) {
+                        return e.first.r == c.r && e.first.g == c.g && e.first.b == c.b;
+                    });
+                    if (it == colours.end())
+                        colours.push_back({c, {x, y, x, y}});
+                    else
+                        it->second = {std::min(it->second.x0, x), it->second.y0, std::max(it->second.x1, x), y};
+                }
+            for (const auto& entry : colours)
+                boxes.push_back(entry.second);
+        }
+        ASSERT_EQ(boxes.size(), screen.texts) << screen.name;
+        for (size_t i = 0; i < boxes.size(); i++) {
+            const Box a = boxes[i];
+            // A text that reaches an edge is cut off there; but the credit
+            // line (first) sits at y = 3, so its descenders reach row 0.
+            EXPECT_TRUE(a.x0 > 0 && (a.y0 > 0 || i == 0) && a.x1 < 799 && a.y1 < 599)
+                << screen.name << " text " << i << " at " << a.x0 << "," << a.y0 << " - " << a.x1 << "," << a.y1;
+            for (size_t j = i + 1; j < boxes.size(); j++) {
+                const Box b = boxes[j];
+                EXPECT_FALSE(a.x0 <= b.x1 && b.x0 <= a.x1 && a.y0 <= b.y1 && b.y0 <= a.y1)
+                    << screen.name << ": texts " << i << " and " << j << " overlap";
+            }
+        }
     }
 }
 
