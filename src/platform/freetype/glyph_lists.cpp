@@ -2,11 +2,13 @@
 // FreeType, one glBitmap display list per character code.
 //
 // Supports: codes 0-255 read as Windows-1252; GDI's height rule (positive:
-// the cell, ascender + descender; negative: the em; 0: a 12-pixel em); bold
-// and italic the matched family lacks, made up by FreeType (emboldening, a
-// 12-degree oblique); one bit per pixel, as wglUseFontBitmaps draws; whole-
-// pixel advances. Control codes and the five codes Windows-1252 leaves
-// undefined get a list that draws nothing and does not move.
+// the cell, the OS/2 table's Windows ascent + descent, or FreeType's ascender
+// + descender in a font without that table; negative: the em; 0: a 12-pixel
+// em); bold and italic the matched family lacks, made up by FreeType
+// (emboldening, a 12-degree oblique); one bit per pixel, as
+// wglUseFontBitmaps draws; whole-pixel advances. Control codes and the five
+// codes Windows-1252 leaves undefined get a list that draws nothing and does
+// not move.
 // Does not: GDI's font linking (a character the face lacks draws the face's
 // missing-glyph box), kerning, width or escapement, bitmap-only fonts, codes
 // above 255. The dc is ignored. FreeType is opened and closed on every call:
@@ -17,6 +19,7 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_SYNTHESIS_H
+#include FT_TRUETYPE_TABLES_H
 
 #include <GL/gl.h>
 
@@ -45,12 +48,28 @@ unsigned long unicodeOf(unsigned code)
     return code;  // ASCII, and 0xA0-0xFF equal Latin-1
 }
 
+// GDI's character cell in font units: the Windows ascent and descent, which
+// may differ from the hhea values FreeType's ascender and descender hold.
+long cellUnits(FT_Face face)
+{
+    const TT_OS2* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+    if (os2 && os2->version != 0xFFFF && os2->usWinAscent + os2->usWinDescent > 0)
+        return os2->usWinAscent + os2->usWinDescent;
+    return face->ascender - face->descender;
+}
+
 bool setPixelHeight(FT_Face face, int height)
 {
+    long em64 = (height < 0 ? -static_cast<long>(height) : DEFAULT_EM_PIXELS) * 64;  // 26.6 pixels
+    if (height > 0) {
+        const long cell = cellUnits(face);
+        if (cell <= 0)
+            return false;
+        em64 = (height * 64L * face->units_per_EM + cell / 2) / cell;
+    }
     FT_Size_RequestRec request = {};
-    request.type = height > 0 ? FT_SIZE_REQUEST_TYPE_REAL_DIM : FT_SIZE_REQUEST_TYPE_NOMINAL;
-    const long pixels = height > 0 ? height : (height < 0 ? -static_cast<long>(height) : DEFAULT_EM_PIXELS);
-    request.height = pixels * 64;  // 26.6 pixels: resolutions are left at 0
+    request.type = FT_SIZE_REQUEST_TYPE_NOMINAL;
+    request.height = em64;  // resolutions are left at 0: pixels
     return FT_Request_Size(face, &request) == 0;
 }
 
