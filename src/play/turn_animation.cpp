@@ -5,6 +5,8 @@
 
 #include <GL/gl.h>
 
+#include <cstdint>
+
 bool turnFinished = false;
 int turnStartClock = 0;
 double turnElapsed = 0.0;
@@ -81,7 +83,10 @@ void clearFinishedTurn()
 
 void menuDemoTurn()
 {
-    if (frameClock % (2 * turnDuration) >= turnDuration / 2)
+    // The phase of the unsigned clock: a negative reading (past 2^31 ms)
+    // would otherwise open the window for every frame.
+    if (static_cast<uint32_t>(frameClock) % static_cast<uint32_t>(2 * turnDuration)
+        >= static_cast<uint32_t>(turnDuration / 2))
         return;
     if (turnAnimating)
         return;

@@ -47,19 +47,31 @@ void startAt(int ms)
 
 TEST(WrappedClock, DemoTurnsRunTheirSecondAndCommitAfterTheClockGoesNegative)
 {
-    // Two demo turns before the wrap, and after it at least four.
+    // The 2000 ms cycle runs on through the wrap: one turn a cycle, begun in
+    // its first 500 ms; two cycles before the wrap and three after.
     startAt(INT_MAX - 4000);
-    int before = 0, after = 0;
+    int starts[2] = {}, ends = 0;
+    uint32_t lastCycle = 0;
     for (int i = 0; i < 560; i++) {
-        if (!frame())
+        const bool was = turnAnimating;
+        const bool ended = frame();
+        if (!was && turnAnimating) {
+            const uint32_t start = static_cast<uint32_t>(turnStartClock);
+            EXPECT_LT(start % 2000, 500u) << "at " << clockNow;
+            EXPECT_NE(start / 2000, lastCycle) << "a second turn in one cycle, at " << clockNow;
+            lastCycle = start / 2000;
+            starts[clockNow < 0]++;
+        }
+        if (!ended)
             continue;
         // Ended in the first frame at or past its 1000 ms.
         EXPECT_GE(turnElapsed, 1000.0) << "at " << clockNow;
         EXPECT_LT(turnElapsed, 1016.0) << "at " << clockNow;
-        (clockNow < 0 ? after : before)++;
+        ends++;
     }
-    EXPECT_GE(before, 2);
-    EXPECT_GE(after, 4);
+    EXPECT_EQ(starts[0], 2);
+    EXPECT_EQ(starts[1], 3);
+    EXPECT_EQ(ends, 4);
     EXPECT_EQ(gameState, STATE_MENU);
     EXPECT_LT(fpsSampleClock, 0) << "the frame rate is measured after the wrap too";
     EXPECT_NEAR(fpsValue, 62.5, 1.0);

@@ -10,6 +10,7 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 
 namespace {
@@ -148,22 +149,26 @@ TEST(TurnAnimation, RequestsDuringATurnAreDroppedAndZeroRequestsStartNothing)
 TEST(TurnAnimation, DemoTurnsOnlyInTheFirstHalfSecondOfEveryTwo)
 {
     useGameGraphics();
-    resetGame(3, 0);
-    seedRandom(11);
-    turnDuration = 1000;
-    int started = 0;
-    for (int clock = 0; clock < 20000; clock += 50) {
-        frameClock = clock;
-        setRunClockForTest(clock);
-        const bool was = turnAnimating;
+    // The phase is that of the unsigned clock, so it runs on through the
+    // clock's turn negative: INT_MIN + 352 and -1296 begin a cycle.
+    const struct { int clock; bool busy, attempt; } cases[] = {
+        {0, false, true}, {499, false, true}, {500, false, false}, {1999, false, false},
+        {2000, false, true}, {0, true, false}, {-1, false, false}, {-705, false, false},
+        {-1296, false, true}, {-1297, false, false}, {INT_MIN, false, false},
+        {INT_MIN + 352, false, true}, {INT_MIN + 851, false, true}, {INT_MIN + 852, false, false},
+    };
+    for (const auto& c : cases) {
+        resetGame(3, c.clock);
+        turnDuration = 1000;
+        turnAnimating = c.busy;
+        seedRandom(11);
         menuDemoTurn();
-        if (turnAnimating && !was) {
-            started++;
-            EXPECT_LT(clock % 2000, 500) << "a demo turn outside its window";
-        }
-        drawCube();
+        // An attempt draws the layer, axis and direction: the generator moved.
+        const int next[2] = {randomInt(0, 32767), randomInt(0, 32767)};
+        seedRandom(11);
+        const bool drew = next[0] != randomInt(0, 32767) || next[1] != randomInt(0, 32767);
+        EXPECT_EQ(drew, c.attempt) << c.clock;
+        EXPECT_TRUE(c.attempt || turnAnimating == c.busy) << c.clock;
+        EXPECT_FALSE(selectionActive) << "a demo selection never stays, at " << c.clock;
     }
-    // One turn a cycle: a draw of direction 0 only delays it a frame.
-    EXPECT_EQ(started, 10);
-    EXPECT_FALSE(isSelectedCubie(0, 0, 2) || isSelectedCubie(1, 1, 2) || isSelectedCubie(2, 2, 2));
 }
