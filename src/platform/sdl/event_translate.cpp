@@ -1,6 +1,7 @@
 // SDL events to window messages, as Windows would send them to windowProc.
 // Supports: key down/up (auto-repeat included) as WM_KEYDOWN/UP, or as
-// WM_SYSKEYDOWN/UP with Alt (without Ctrl: that is AltGr) and for F10;
+// WM_SYSKEYDOWN/UP with left Alt (not with Ctrl too: that is AltGr) and for
+// F10; right Alt is AltGr as X servers report it, so its keys stay plain;
 // focus, minimise and restore as WM_ACTIVATE; size changes as WM_SIZE;
 // the close request and SDL_QUIT as WM_CLOSE.
 // Not supported: mouse, text input, WM_PAINT (the loop redraws anyway).
@@ -26,13 +27,14 @@ static uintptr_t activateParam(bool active, bool minimised)
 
 static int translateKey(const SDL_KeyboardEvent& key, PlatformMessage* out)
 {
-    const int code = virtualKeyFor(key.keysym.sym);
+    const int code = virtualKeyFor(key.keysym.sym, (key.keysym.mod & KMOD_NUM) != 0);
     if (code == 0)
         return 0;
     const bool down = key.type == SDL_KEYDOWN;
     const bool ctrl = (key.keysym.mod & KMOD_CTRL) != 0;
-    const bool altKey = key.keysym.sym == SDLK_LALT || key.keysym.sym == SDLK_RALT;
-    const bool alt = ((key.keysym.mod & KMOD_ALT) != 0 || altKey) && !ctrl;
+    // Right Alt (or the mode switch) is AltGr: Windows sends its keys, and
+    // AltGr itself, as plain key-downs.
+    const bool alt = ((key.keysym.mod & KMOD_LALT) != 0 || key.keysym.sym == SDLK_LALT) && !ctrl;
     // Windows sends F10 as a system key too: it opens the menu bar.
     const bool system = alt || key.keysym.sym == SDLK_F10;
     intptr_t lParam = 1;

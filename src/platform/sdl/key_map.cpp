@@ -1,8 +1,10 @@
 // SDL keys to Windows virtual-key codes.
 // Supports: letters by the letter the active layout produces, the digit row
 // as digits (SDL reports AZERTY's digit row as digits too), arrows, editing
-// and navigation keys, F1-F12, modifiers, keypad. Not supported: F13 and up,
-// media and browser keys, OEM punctuation codes (those keys are ignored).
+// and navigation keys, F1-F12, modifiers, keypad: with NumLock off its digits
+// and '.' are the keys printed on them, as on Windows (keypad '.' Delete,
+// keypad 8 Up, keypad 5 Clear). Not supported: F13 and up, media and browser
+// keys, OEM punctuation codes (those keys are ignored).
 #include "platform/sdl/sdl_backend.h"
 #include "platform/winapi_names.h"
 
@@ -30,8 +32,19 @@ static const KeyCode keyTable[] = {
     {SDLK_SCROLLLOCK, 0x91},
 };
 
-int virtualKeyFor(SDL_Keycode key)
+// The keypad with NumLock off.
+static const KeyCode keypadNavigation[] = {
+    {SDLK_KP_0, 0x2D}, {SDLK_KP_1, 0x23}, {SDLK_KP_2, 0x28}, {SDLK_KP_3, 0x22},
+    {SDLK_KP_4, 0x25}, {SDLK_KP_5, 0x0C}, {SDLK_KP_6, 0x27}, {SDLK_KP_7, 0x24},
+    {SDLK_KP_8, 0x26}, {SDLK_KP_9, 0x21}, {SDLK_KP_PERIOD, 0x2E},
+};
+
+int virtualKeyFor(SDL_Keycode key, bool numLock)
 {
+    if (!numLock)
+        for (const KeyCode& entry : keypadNavigation)
+            if (entry.key == key)
+                return entry.code;
     if (key >= SDLK_a && key <= SDLK_z)
         return 'A' + (key - SDLK_a);
     if (key >= SDLK_0 && key <= SDLK_9)

@@ -37,8 +37,8 @@ const intptr_t ALT_CONTEXT_BIT = intptr_t(1) << 29;
 SDL_Window* sdlWindowOf(PlatformHandle handle);
 
 // The Windows virtual-key code for an SDL key, 0 for a key the game has no
-// code for. Always below 256.
-int virtualKeyFor(SDL_Keycode key);
+// code for. Always below 256. The keypad's codes depend on NumLock.
+int virtualKeyFor(SDL_Keycode key, bool numLock);
 
 // Turns one SDL event into at most maxOut window messages for our window;
 // returns how many (0: the event means nothing to the game).

@@ -40,42 +40,68 @@ static void trackOurWindow()
 TEST(SdlKeys, LettersByLayoutDigitsAndNamedKeysGetWindowsCodesBelow256)
 {
     for (SDL_Keycode key = SDLK_a; key <= SDLK_z; key++)
-        EXPECT_EQ(virtualKeyFor(key), 'A' + (key - SDLK_a));
+        EXPECT_EQ(virtualKeyFor(key, true), 'A' + (key - SDLK_a));
     for (SDL_Keycode key = SDLK_0; key <= SDLK_9; key++)
-        EXPECT_EQ(virtualKeyFor(key), '0' + (key - SDLK_0));
+        EXPECT_EQ(virtualKeyFor(key, false), '0' + (key - SDLK_0));
     const struct { SDL_Keycode key; int code; } named[] = {
         {SDLK_ESCAPE, VK_ESCAPE}, {SDLK_F1, VK_F1}, {SDLK_DELETE, VK_DELETE}, {SDLK_LEFT, VK_LEFT},
         {SDLK_UP, VK_UP}, {SDLK_RIGHT, VK_RIGHT}, {SDLK_DOWN, VK_DOWN}, {SDLK_RETURN, VK_RETURN},
         {SDLK_SPACE, VK_SPACE}, {SDLK_F12, 0x7B}, {SDLK_F13, 0}, {SDLK_AUDIOPLAY, 0}, {SDLK_SEMICOLON, 0},
     };
     for (const auto& entry : named)
-        EXPECT_EQ(virtualKeyFor(entry.key), entry.code) << SDL_GetKeyName(entry.key);
-    for (int scancode = 0; scancode < SDL_NUM_SCANCODES; scancode++) {
-        const int code = virtualKeyFor(SDL_SCANCODE_TO_KEYCODE(scancode));
-        EXPECT_TRUE(code >= 0 && code < 256) << scancode;
-    }
+        EXPECT_EQ(virtualKeyFor(entry.key, true), entry.code) << SDL_GetKeyName(entry.key);
+    for (int scancode = 0; scancode < SDL_NUM_SCANCODES; scancode++)
+        for (bool numLock : {false, true}) {
+            const int code = virtualKeyFor(SDL_SCANCODE_TO_KEYCODE(scancode), numLock);
+            EXPECT_TRUE(code >= 0 && code < 256) << scancode;
+        }
 }
 
-TEST(SdlEvents, KeysAndRepeatsAreKeyMessagesAltAndF10AreSystemKeys)
+TEST(SdlEvents, KeysAndRepeatsAreKeyMessagesLeftAltAndF10AreSystemKeys)
 {
     trackOurWindow();
+    // With the modifier state SDL reports: a modifier key's own press has it.
     const struct { SDL_Event event; unsigned message; uintptr_t code; bool altContext; } cases[] = {
-        {keyEvent(SDL_KEYDOWN, SDLK_s), WM_KEYDOWN, 'S', false},
+        {keyEvent(SDL_KEYDOWN, SDLK_s, KMOD_NUM), WM_KEYDOWN, 'S', false},
         {keyEvent(SDL_KEYDOWN, SDLK_UP, KMOD_NONE, 1), WM_KEYDOWN, VK_UP, false},
         {keyEvent(SDL_KEYUP, SDLK_s), WM_KEYUP, 'S', false},
         {keyEvent(SDL_KEYDOWN, SDLK_F4, KMOD_LALT), WM_SYSKEYDOWN, 0x73, true},
-        {keyEvent(SDL_KEYUP, SDLK_F4, KMOD_LALT), WM_SYSKEYUP, 0x73, true},
-        {keyEvent(SDL_KEYDOWN, SDLK_LALT), WM_SYSKEYDOWN, 0x12, true},
-        {keyEvent(SDL_KEYDOWN, SDLK_e, KMOD_RALT | KMOD_LCTRL), WM_KEYDOWN, 'E', false},  // AltGr
+        {keyEvent(SDL_KEYUP, SDLK_F4, KMOD_LALT | KMOD_NUM), WM_SYSKEYUP, 0x73, true},
+        {keyEvent(SDL_KEYDOWN, SDLK_LALT, KMOD_LALT), WM_SYSKEYDOWN, 0x12, true},
         {keyEvent(SDL_KEYDOWN, SDLK_F10), WM_SYSKEYDOWN, 0x79, false},
+        // AltGr: as Windows reports it (with Ctrl), as X servers do (right Alt
+        // or the mode switch alone): a plain key, AltGr itself too.
+        {keyEvent(SDL_KEYDOWN, SDLK_e, KMOD_RALT | KMOD_LCTRL), WM_KEYDOWN, 'E', false},
+        {keyEvent(SDL_KEYDOWN, SDLK_e, KMOD_RALT), WM_KEYDOWN, 'E', false},
+        {keyEvent(SDL_KEYDOWN, SDLK_e, KMOD_MODE | KMOD_NUM), WM_KEYDOWN, 'E', false},
+        {keyEvent(SDL_KEYDOWN, SDLK_RALT, KMOD_RALT), WM_KEYDOWN, 0x12, false},
+        {keyEvent(SDL_KEYUP, SDLK_RALT), WM_KEYUP, 0x12, false},
+        // The keypad by NumLock: digits and '.', or the keys printed on them.
+        {keyEvent(SDL_KEYDOWN, SDLK_KP_8, KMOD_NUM), WM_KEYDOWN, 0x68, false},
+        {keyEvent(SDL_KEYDOWN, SDLK_KP_0, KMOD_NUM | KMOD_SHIFT), WM_KEYDOWN, 0x60, false},
+        {keyEvent(SDL_KEYUP, SDLK_KP_PERIOD, KMOD_NUM), WM_KEYUP, 0x6E, false},
+        {keyEvent(SDL_KEYDOWN, SDLK_KP_PERIOD), WM_KEYDOWN, VK_DELETE, false},
+        {keyEvent(SDL_KEYUP, SDLK_KP_PERIOD), WM_KEYUP, VK_DELETE, false},
+        {keyEvent(SDL_KEYDOWN, SDLK_KP_8), WM_KEYDOWN, VK_UP, false},
+        {keyEvent(SDL_KEYDOWN, SDLK_KP_2), WM_KEYDOWN, VK_DOWN, false},
+        {keyEvent(SDL_KEYDOWN, SDLK_KP_4, KMOD_CAPS), WM_KEYDOWN, VK_LEFT, false},
+        {keyEvent(SDL_KEYDOWN, SDLK_KP_6), WM_KEYDOWN, VK_RIGHT, false},
+        {keyEvent(SDL_KEYDOWN, SDLK_KP_7), WM_KEYDOWN, 0x24, false},
+        {keyEvent(SDL_KEYDOWN, SDLK_KP_1), WM_KEYDOWN, 0x23, false},
+        {keyEvent(SDL_KEYDOWN, SDLK_KP_9), WM_KEYDOWN, 0x21, false},
+        {keyEvent(SDL_KEYDOWN, SDLK_KP_3), WM_KEYDOWN, 0x22, false},
+        {keyEvent(SDL_KEYDOWN, SDLK_KP_0), WM_KEYDOWN, 0x2D, false},
+        {keyEvent(SDL_KEYDOWN, SDLK_KP_5), WM_KEYDOWN, 0x0C, false},
+        {keyEvent(SDL_KEYDOWN, SDLK_KP_8, KMOD_LALT), WM_SYSKEYDOWN, VK_UP, true},
     };
     for (const auto& c : cases) {
         PlatformMessage out[2] = {};
-        ASSERT_EQ(translateEvent(c.event, out, 2), 1) << c.code;
+        const int row = static_cast<int>(&c - cases);
+        ASSERT_EQ(translateEvent(c.event, out, 2), 1) << row;
         EXPECT_EQ(out[0].window, ourWindow);
-        EXPECT_EQ(out[0].message, c.message) << c.code;
-        EXPECT_EQ(out[0].wParam, c.code);
-        EXPECT_EQ((out[0].lParam >> 29) & 1, c.altContext ? 1 : 0) << c.code;
+        EXPECT_EQ(out[0].message, c.message) << row;
+        EXPECT_EQ(out[0].wParam, c.code) << row;
+        EXPECT_EQ((out[0].lParam >> 29) & 1, c.altContext ? 1 : 0) << row;
     }
     PlatformMessage out[2] = {};
     EXPECT_EQ(translateEvent(keyEvent(SDL_KEYDOWN, SDLK_F13), out, 2), 0);
