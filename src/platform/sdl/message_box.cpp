@@ -1,10 +1,13 @@
 // Message boxes.
 // Supports: MB_OK and MB_YESNO (Yes first and the default on Return, No on
-// Escape); the error, warning and information icons (the question icon
-// shows as information, SDL has none); Windows-1252 texts, converted to
-// UTF-8. Works before the window system is started, as the start-up
-// question needs. A box that cannot be shown answers with its default
-// button, and its text goes to stderr so that it is not lost.
+// Escape and on the close button); the error, warning and information icons
+// (the question icon shows as information, SDL has none); Windows-1252
+// texts, converted to UTF-8: read as Latin-1 by an SDL whose converter lacks
+// Windows-1252, and with '?' for each non-ASCII byte if it has neither, so
+// no box is skipped for its converter. Works before the window system is
+// started, as the start-up question needs. A box that cannot be shown
+// answers with its default button, and its text goes to stderr so that it
+// is not lost.
 // Not supported: an owner window, other button sets.
 #include "platform/sdl/sdl_backend.h"
 #include "platform/winapi_names.h"
@@ -26,7 +29,16 @@ static Uint32 iconFlags(unsigned flags)
 
 static char* toUtf8(const char* text)
 {
-    char* converted = SDL_iconv_string("UTF-8", "WINDOWS-1252", text, std::strlen(text) + 1);
+    const size_t size = std::strlen(text) + 1;
+    // SDL's own converter, used when it was built without the C library's
+    // iconv, knows Latin-1 but not Windows-1252; both have é and ê.
+    char* converted = SDL_iconv_string("UTF-8", "WINDOWS-1252", text, size);
+    if (converted == nullptr)
+        converted = SDL_iconv_string("UTF-8", "ISO-8859-1", text, size);
+    if (converted == nullptr && (converted = SDL_strdup(text)) != nullptr)
+        for (char* c = converted; *c != '\0'; c++)
+            if (static_cast<unsigned char>(*c) >= 0x80)
+                *c = '?';
     if (converted == nullptr)
         return nullptr;
     // Windows breaks lines at "\r\n"; a lone carriage return would show as a
