@@ -1,24 +1,12 @@
 #!/usr/bin/env python3
 """The real torvelo on a private Xvfb, driven with real X key events.
-
 usage: torvelo_e2e.py PROGRAM OUT_DIR full|window|start|switches N
+No window manager runs: boxes are found by name and focused by hand, and full
+screen is told from a window by _MOTIF_WM_HINTS. Keys are levels read once a
+frame, so a key is held until its effect shows."""
+import os, re, select, signal, subprocess, sys, time  # noqa: E401
 
-No window manager runs: message boxes are found by name and focused by hand,
-and full screen is told from a window by _MOTIF_WM_HINTS (no decorations).
-The game reads keys as levels once per frame, so a key is held until its
-effect shows. Every command and wait is bounded; the game and the server
-are killed with their process groups at the end.
-"""
-import os
-import re
-import select
-import signal
-import subprocess
-import sys
-import time
-
-TITLE = "Torvelo by Pelmaz"
-GAME_CLASS = '("torvelo" "torvelo")'
+TITLE, GAME_CLASS = "Torvelo by Pelmaz", '("torvelo" "torvelo")'
 # Front-face sticker centres in play, 800x600: columns left to right, each
 # top to bottom; then the top face's middle column, front row to back row.
 FRONT_COLUMNS = [[(410, 305), (390, 435), (370, 535)], [(535, 285), (500, 405), (470, 510)],
@@ -42,29 +30,16 @@ def expect(ok, text):
 
 def wait_for(what, probe, timeout):
     deadline = time.monotonic() + timeout
-    while True:
-        got = probe()
-        if got:
-            return got
+    while not (got := probe()):
         expect(time.monotonic() < deadline, f"no {what} within {timeout} s")
         time.sleep(0.05)
-
-
-def stop(process):
-    """Ends a process we started and its process group."""
-    for sig in (signal.SIGTERM, signal.SIGKILL):
-        try:
-            os.killpg(process.pid, sig)
-            return process.wait(timeout=5)
-        except (ProcessLookupError, subprocess.TimeoutExpired):
-            pass
+    return got
 
 
 # ---- pictures: (width, height, rgb bytes) ----
 
 def pixel(shot, x, y):
-    i = (y * shot[0] + x) * 3
-    return tuple(shot[2][i:i + 3])
+    return tuple(shot[2][(y * shot[0] + x) * 3:(y * shot[0] + x) * 3 + 3])
 
 
 def count(shot, left, top, right, bottom, test):
@@ -75,55 +50,47 @@ def region(shot, left, top, right, bottom):
     return b"".join(shot[2][(y * shot[0] + left) * 3:(y * shot[0] + right) * 3] for y in range(top, bottom))
 
 
-def client(shot, x, y):
-    """The 800x600 client area whose top-left is at x, y."""
-    return 800, 600, region(shot, x, y, x + 800, y + 600)
-
-
-def text_blue(p):
-    """Title, timer and menu text are (cos, sin, 1): full blue, never white."""
+def text_blue(p):  # title, timer and menu text are (cos, sin, 1): never white
     return p[2] >= 250 and min(p[0], p[1]) <= 190
 
 
-def title_shown(shot):
-    return count(shot, 220, 30, 560, 110, text_blue) > 150 and count(shot, 250, 200, 550, 400, lambda p: max(p) > 40) > 5000
+def title_shown(s):
+    return count(s, 220, 30, 560, 110, text_blue) > 150 and count(s, 250, 200, 550, 400, lambda p: max(p) > 40) > 5000
 
 
-def timer_shown(shot):
-    return count(shot, 590, 25, 790, 60, text_blue) > 40
-
-
-def playing(shot):
-    return timer_shown(shot) and not title_shown(shot)
+def playing(s):
+    return count(s, 590, 25, 790, 60, text_blue) > 40 and not title_shown(s)
 
 
 def stickers(shot, points, scale=1.0):
     return [pixel(shot, int(x * scale), int(y * scale)) for x, y in points]
 
 
+def save_png(shot, path):
+    subprocess.run(["/usr/bin/convert", "ppm:-", "-crop", "800x600+0+0", "+repage", path], check=True, timeout=30,
+                   input=b"P6\n%d %d\n255\n" % shot[:2] + shot[2])
+
+
 class X:
-    """A private Xvfb (-displayfd: a free display of its own) and one program
-    on it; keys do not repeat, as a held key may outlast a repeat delay."""
+    """A private Xvfb (-displayfd: a free display) and one program on it. Keys
+    do not repeat: a held key may outlast a repeat delay."""
 
     def __init__(self, out_dir, name, size):
-        self.out, self.name, self.server, self.process = out_dir, name, None, None
+        self.out, self.name, self.process = out_dir, name, None
         os.makedirs(out_dir, exist_ok=True)
         read, write = os.pipe()
-        self.server = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", size, "-noreset", "-nolisten", "tcp",
-                                        "-ardelay", "60000"], pass_fds=(write,), stdout=subprocess.DEVNULL,
+        self.server = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", size, "-noreset", "-nolisten",
+                                        "tcp", "-ardelay", "60000"], pass_fds=(write,), stdout=subprocess.DEVNULL,
                                        stderr=subprocess.DEVNULL, start_new_session=True)
         os.close(write)
         number = b""
-        while not number.endswith(b"\n") and select.select([read], [], [], 30)[0]:
-            chunk = os.read(read, 16)
+        while not number.endswith(b"\n") and select.select([read], [], [], 30)[0] and (chunk := os.read(read, 16)):
             number += chunk
-            if not chunk:
-                break
         os.close(read)
-        if not number.strip():
-            stop(self.server)
-            raise Failure("Xvfb did not start")
         self.display = ":" + number.decode().strip()
+        if not number.strip():
+            self.close(Failure("Xvfb did not start"))
+            raise Failure("Xvfb did not start")
 
     def run(self, *args, timeout=20):
         return subprocess.run(args, env=dict(os.environ, DISPLAY=self.display), capture_output=True,
@@ -135,31 +102,28 @@ class X:
             self.process = subprocess.Popen(command, env=dict(env, DISPLAY=self.display), stdout=err, stderr=err,
                                             start_new_session=True)
 
-    def windows(self):
-        """(id, name, class, x, y, width, height) of every named window."""
-        return [(m[1], m[2], m[3], int(m[6]), int(m[7]), int(m[4]), int(m[5])) for m in re.finditer(
-            r'^\s*(0x[0-9a-f]+) "(.*)": (\(.*?\))\s+(\d+)x(\d+)\+-?\d+\+-?\d+\s+\+(-?\d+)\+(-?\d+)',
-            self.run("xwininfo", "-root", "-tree"), re.MULTILINE)]
-
     def viewable(self, wid):
         return "IsViewable" in self.run("xwininfo", "-id", wid)
 
     def find(self, name, game=None, timeout=60):
-        """A mapped window by name; game=True/False: the game's own or not."""
-        return wait_for(f'window "{name}"', lambda: next(
-            (w for w in self.windows() if w[1] == name and game in (None, w[2] == GAME_CLASS)
-             and self.viewable(w[0])), None), timeout)
+        """(id, name, class, x, y, width, height) of a mapped window by name;
+        game=True/False: the game's own window or another (a box)."""
+        def look():
+            for m in re.finditer(r'^\s*(0x\w+) "(.*)": (\(.*?\))\s+(\d+)x(\d+)\S+\s+\+(-?\d+)\+(-?\d+)',
+                                 self.run("xwininfo", "-root", "-tree"), re.MULTILINE):
+                if m[2] == name and game in (None, m[3] == GAME_CLASS) and self.viewable(m[1]):
+                    return m[1], m[2], m[3], int(m[6]), int(m[7]), int(m[4]), int(m[5])
+        return wait_for(f'window "{name}"', look, timeout)
 
     def framed(self, wid):
         m = re.search(r"_MOTIF_WM_HINTS\(_MOTIF_WM_HINTS\) = (0x\w+), 0x\w+, (0x\w+)", self.run("xprop", "-id", wid))
         expect(m and int(m[1], 16) & 2, "the window states nothing about its frame")
         return int(m[2], 16) != 0
 
-    def answer(self, name, key, game=False):
-        """Focuses the message box (no window manager does) and presses key
-        until it goes: a box may show before it takes keys."""
-        box = self.find(name, game)[0]
-        deadline = time.monotonic() + 30
+    def answer(self, name, key):
+        """Focuses the box and presses key until it goes: a box may show
+        before it takes keys."""
+        box, deadline = self.find(name, game=False)[0], time.monotonic() + 30
         while self.viewable(box):
             expect(time.monotonic() < deadline, f'"{name}" did not take {key}')
             self.run("xdotool", "windowfocus", box)
@@ -175,34 +139,40 @@ class X:
         finally:
             self.run("xdotool", "keyup", key)
 
-    def shot(self):
+    def shot(self, corner=(0, 0)):
+        """The screen, or the 800x600 client area whose top-left is corner."""
         out = subprocess.run(["/usr/bin/import", "-window", "root", "-depth", "8", "ppm:-"], capture_output=True,
                              env=dict(os.environ, DISPLAY=self.display), timeout=30).stdout
         m = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", out)
         expect(m, "import failed")
-        return int(m[1]), int(m[2]), out[m.end():]
+        shot = int(m[1]), int(m[2]), out[m.end():]
+        return shot if corner == (0, 0) else (800, 600, region(shot, *corner, corner[0] + 800, corner[1] + 600))
+
+    def seen(self, test, corner=(0, 0)):
+        return (lambda s: s if test(s) else None)(self.shot(corner))
 
     def ends(self, key):
-        """key ends the program with status 0."""
         self.hold(key, lambda: self.process.poll() is not None, f"the end on {key}", 60)
         expect(self.process.returncode == 0, f"exit status {self.process.returncode} after {key}")
 
     def close(self, failure=None):
+        """Kills the program and the server with their process groups; on a
+        failure, keeps the screen and shows the program's stderr."""
         if failure is not None:
             try:
                 save_png(self.shot(), os.path.join(self.out, self.name + ".failure.png"))
-            except Exception:
+            except (Failure, OSError, subprocess.SubprocessError):
                 pass
-        for process in (self.process, self.server):
-            if process:
-                stop(process)
+        for process in filter(None, (self.process, self.server)):
+            for sig in (signal.SIGTERM, signal.SIGKILL):
+                try:
+                    os.killpg(process.pid, sig)
+                    process.wait(timeout=5)
+                    break
+                except (ProcessLookupError, subprocess.TimeoutExpired):
+                    pass
         if self.process and failure is not None:
             log(f"--- stderr ---\n{open(self.err, 'rb').read().decode(errors='replace')}")
-
-
-def save_png(shot, path):
-    subprocess.run(["/usr/bin/convert", "ppm:-", "-crop", "800x600+0+0", "+repage", path], check=True, timeout=30,
-                   input=b"P6\n%d %d\n255\n" % shot[:2] + shot[2])
 
 
 def sanitizer_environment(binary):
@@ -212,8 +182,8 @@ def sanitizer_environment(binary):
     env = dict(os.environ)
     env.setdefault("ASAN_OPTIONS", "detect_leaks=1:abort_on_error=1")
     env.setdefault("UBSAN_OPTIONS", "print_stacktrace=1:halt_on_error=1")
-    env.setdefault("LSAN_OPTIONS", "suppressions=" + os.path.join(
-        os.path.dirname(os.path.abspath(__file__)), "..", "lsan.supp") + ":print_suppressions=0")
+    env.setdefault("LSAN_OPTIONS", f"suppressions={os.path.dirname(os.path.abspath(__file__))}/../lsan.supp"
+                   ":print_suppressions=0")
     asan = re.search(r"libasan\.so\S* => (\S+)", subprocess.run(["ldd", binary], capture_output=True, text=True,
                                                                  timeout=30).stdout)
     driver = "/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so"
@@ -228,7 +198,7 @@ def game_window(x, framed):
     wid, _, _, *geometry = x.find(TITLE, game=True)
     expect(geometry == [0, 0, 800, 600], f"window at {geometry}, wanted 800x600 at 0,0")
     expect(x.framed(wid) == framed, "a framed window wanted" if framed else "full screen wanted, got a frame")
-    wait_for("the title screen", lambda: title_shown(x.shot()), 60)
+    wait_for("the title screen", lambda: x.seen(title_shown), 60)
     return wid
 
 
@@ -244,26 +214,21 @@ def full_story(x, out_dir):
     # The frame counter's first interval holds the start-up: the picture
     # waits until it has measured frames alone, and for the credit's pulse.
     time.sleep(1.5)
-    save_png(wait_for("the title screen with its credit line", lambda: (lambda s: s if title_shown(s) and count(
-        s, 5, 580, 400, 598, lambda p: min(p) > 100) > 50 else None)(x.shot()), 15), os.path.join(out_dir, "title.png"))
+    save_png(wait_for("the credit line", lambda: x.seen(lambda s: title_shown(s) and count(
+        s, 5, 580, 400, 598, lambda p: min(p) > 100) > 50), 15), os.path.join(out_dir, "title.png"))
 
     wid = switch(x, wid, framed=True)
     hints = x.run("xprop", "-id", wid, "WM_NORMAL_HINTS")
     low, high = (re.search(f"{k} size: (\\d+ by \\d+)", hints) for k in ("minimum", "maximum"))
     expect(not high or (low and high[1] != low[1]), f"the window cannot be resized or maximised:\n{hints}")
 
-    play = x.hold("1", lambda: (lambda s: s if playing(s) else None)(x.shot()), "play on 1")
+    play = x.hold("1", lambda: x.seen(playing), "play on 1")
     wait_for("the timer to run", lambda: region(x.shot(), 590, 25, 790, 60) != region(play, 590, 25, 790, 60), 10)
     before = x.shot()
     x.hold("s", lambda: region(x.shot(), *CUBE_AREA) != region(before, *CUBE_AREA), "the selection marker")
     x.hold("Up", lambda: stickers(x.shot(), TOP_MIDDLE) != stickers(before, TOP_MIDDLE), "the turn on Up")
-
-    def settled():
-        first = x.shot()
-        time.sleep(0.15)
-        second = x.shot()
-        return second if region(first, *CUBE_AREA) == region(second, *CUBE_AREA) else None
-    after = wait_for("the turn to end", settled, 15)
+    after = wait_for("the turn to end", lambda: (lambda a, b: b if region(a, *CUBE_AREA) == region(
+        b, *CUBE_AREA) else None)(x.shot(), time.sleep(0.15) or x.shot()), 15)
     save_png(after, os.path.join(out_dir, "play.png"))
     front = [stickers(before, column) for column in FRONT_COLUMNS]
     expect([stickers(after, c) for c in (FRONT_COLUMNS[0], FRONT_COLUMNS[2], TOP_MIDDLE)] == [
@@ -272,9 +237,9 @@ def full_story(x, out_dir):
     side = FRONT_COLUMNS[0] + FRONT_COLUMNS[2]
     for size, scale in (("400 300", 0.5), ("800 600", 1.0)):
         x.run("xdotool", "windowsize", wid, *size.split())
-        wait_for(f"the picture to follow a {size} window", lambda: stickers(x.shot(), side, scale) == stickers(
-            after, side), 20)
-    x.hold("Delete", lambda: title_shown(x.shot()), "the title on Delete")
+        wait_for(f"the picture to follow a {size} window",
+                 lambda: stickers(x.shot(), side, scale) == stickers(after, side), 20)
+    x.hold("Delete", lambda: x.seen(title_shown), "the title on Delete")
     switch(x, wid, framed=False)
     x.ends("Escape")
 
@@ -322,11 +287,10 @@ def main():
         story(x, out_dir)
     except (Failure, OSError, subprocess.SubprocessError) as caught:
         failure = caught
-        log(f"{name}: FAILED: {failure}")
     finally:
         if x:
             x.close(failure)
-    log(f"{name}: {'FAILED' if failure else 'passed'} after {time.monotonic() - started:.1f} s")
+    log(f"{name}: {f'FAILED: {failure}' if failure else 'passed'} after {time.monotonic() - started:.1f} s")
     return 1 if failure else 0
 
 

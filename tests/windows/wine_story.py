@@ -1,22 +1,13 @@
 #!/usr/bin/env python3
 """The Windows program under Wine on a private Xvfb, from its installer.
-
 usage: wine_story.py setup|no|yes|cleanup WINDOWS_BUILD_DIR WORK_DIR
-
-setup: the exe's headers, resources and zip; a fresh prefix; a silent
-install. no / yes: the installed game answered No or Yes. cleanup: a silent
-uninstall. Exit status 77 is a skip, with the reason printed.
-"""
-import os
-import re
-import shutil
-import subprocess
-import sys
-import zipfile
+setup: the exe's headers, resources and zip, a fresh prefix, a silent install;
+no / yes: the installed game answered No or Yes; cleanup: a silent uninstall."""
+import os, re, shutil, subprocess, sys, zipfile  # noqa: E401
 
 sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
-from torvelo_e2e import X, Failure, expect, wait_for, log, client, title_shown, playing  # noqa: E402
+from torvelo_e2e import X, Failure, expect, wait_for, log, title_shown, playing  # noqa: E402
 
 mode, build, work = sys.argv[1:4]
 prefix = os.path.join(work, "prefix")
@@ -38,7 +29,7 @@ SETTINGS = r"""REGEDIT4
 """
 
 
-def skip(reason):
+def skip(reason):  # exit status 77: CTest's skip
     log(f"skipped: {reason}")
     sys.exit(77)
 
@@ -73,7 +64,7 @@ def setup(x):
     expect(any(n.endswith("torvelo.exe") for n in zipfile.ZipFile(portable).namelist()), "no torvelo.exe in the zip")
 
     shutil.rmtree(prefix, ignore_errors=True)
-    expect(sh("wineboot", "-i", timeout=100)[0] == 0, "wineboot failed")
+    expect(sh("wineboot", "-i", timeout=80)[0] == 0, "wineboot failed")
     with open(os.path.join(work, "settings.reg"), "w") as reg:
         reg.write(SETTINGS)
     expect(sh("wine", "regedit", "/S", reg.name)[0] == 0, "regedit failed")
@@ -85,8 +76,7 @@ def setup(x):
         INSTALLED + "/torvelo.exe") and os.path.exists(SHORTCUT) and registered(), 30)
 
 
-def frame(x, name):
-    """The window's x, y, width, height."""
+def frame(x, name):  # x, y, width, height
     return x.find(name, game=None)[3:]
 
 
@@ -96,14 +86,14 @@ def story(x, yes):
     if yes:
         wait_for("an 800x600 display filled by the game", lambda: frame(x, "Default - Wine desktop") == frame(
             x, "Torvelo by Pelmaz") == (0, 0, 800, 600), 60)
-        wait_for("the title screen in full screen", lambda: title_shown(x.shot()), 60)
+        wait_for("the title screen in full screen", lambda: x.seen(title_shown), 60)
         x.hold("F1", lambda: frame(x, "Default - Wine desktop") == (0, 0, 1024, 768), "the desktop back on F1", 30)
     left, top, width, height = frame(x, "Torvelo by Pelmaz")
     expect((left, top) == (0, 0) and width > 800 and height > 600, f"no framed window at 0,0: {width}x{height}")
     corner = ((width - 800) // 2, height - 600 - (width - 800) // 2)  # equal frame left, right and bottom
-    wait_for("the title screen", lambda: title_shown(client(x.shot(), *corner)), 60)
+    wait_for("the title screen", lambda: x.seen(title_shown, corner), 60)
     if not yes:
-        x.hold("1", lambda: playing(client(x.shot(), *corner)), "play on 1")
+        x.hold("1", lambda: x.seen(playing, corner), "play on 1")
     x.ends("Escape")
 
 
@@ -124,11 +114,11 @@ def main():
         {"setup": setup, "no": lambda x: story(x, False), "yes": lambda x: story(x, True), "cleanup": cleanup}[mode](x)
     except (Failure, OSError, subprocess.SubprocessError) as caught:
         failure = caught
-        log(f"wine {mode}: FAILED: {failure}")
     finally:
         if x:
             x.close(failure)
         sh("wineserver", "-k", timeout=30)
+    log(f"wine {mode}: {f'FAILED: {failure}' if failure else 'passed'}")
     return 1 if failure else 0
 
 
