@@ -9,9 +9,16 @@ int turnLayer = 0;
 
 void computeCubieColors(int x, int y, int z)
 {
-    // Case 1 (animating) and case 4 (nothing moves this cubie) only copy.
-    if (!turnAnimating && turnedColors(cubieColors, x, y, z, turnAxisX, turnAxisY, turnLayer, cubeLast))
-        copyCubie(cubeLive[x][y][z], cubieColors);
-    else
+    const LayerRange turning = turningLayers(turnLayer, cubeSize);
+    if (turnAnimating) {
         copyCubie(cubieColors, cubeLive[x][y][z]);
+    } else if (turnAxisX != 0 && x >= turning.first && x < turning.end) {
+        turnedColorsX(cubieColors, x, y, z, turnAxisX, cubeLast);
+        copyCubie(cubeLive[x][y][z], cubieColors);
+    } else if (turnAxisY != 0 && y >= turning.first && y < turning.end) {
+        turnedColorsY(cubieColors, x, y, z, turnAxisY, cubeLast);
+        copyCubie(cubeLive[x][y][z], cubieColors);
+    } else {
+        copyCubie(cubieColors, cubeLive[x][y][z]);
+    }
 }

@@ -17,11 +17,14 @@ inline void gatherColors(Cubie& out, const Cubie& source, const int (&faceMap)[6
         out[f] = source[faceMap[f]];
 }
 
-// True when a turn of layer (0: the whole cube, k: the layer at k - 1) moves
-// a cubie whose coordinate along the turn's axis is c.
-inline bool layerTurns(int layer, int c)
+// The layers a turn moves, as the coordinates [first, end) along its axis:
+// turnLayer 0 moves all n, k the one layer at k - 1 (none, past the cube).
+struct LayerRange {
+    int first, end;
+};
+inline LayerRange turningLayers(int layer, int n)
 {
-    return layer == 0 || layer == c + 1;
+    return layer == 0 ? LayerRange{0, n} : LayerRange{layer - 1, layer < n ? layer : n};
 }
 
 // Cubie (x, y, z)'s colours after a turn about X with the sign of turnAxisX:
@@ -42,21 +45,4 @@ inline void turnedColorsY(Cubie& out, int x, int y, int z, int sign, int last)
         gatherColors(out, cubeSnapshot[last - z][y][x], FACE_MAP_Y_POS);
     else
         gatherColors(out, cubeSnapshot[z][y][last - x], FACE_MAP_Y_NEG);
-}
-
-// Cases 2 and 3 of computeCubieColors for cubie (x, y, z) under the turn
-// (axisX, axisY, layer): when it moves the cubie, the turned colours into out
-// and true. The about-X case is tested first. The selectors come as values,
-// so a caller writing cubeLive in a loop need not read them again.
-inline bool turnedColors(Cubie& out, int x, int y, int z, int axisX, int axisY, int layer, int last)
-{
-    if (axisX != 0 && layerTurns(layer, x)) {
-        turnedColorsX(out, x, y, z, axisX, last);
-        return true;
-    }
-    if (axisY != 0 && layerTurns(layer, y)) {
-        turnedColorsY(out, x, y, z, axisY, last);
-        return true;
-    }
-    return false;
 }
