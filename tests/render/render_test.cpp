@@ -1,0 +1,270 @@
+// The cube and the texts as drawn on the software GL, read back pixel by pixel.
+#include "support/test_game.h"
+#include "support/test_gl.h"
+
+#include "cube/cube.h"
+#include "cube/game_state.h"
+#include "platform/run_clock.h"
+#include "play/play.h"
+#include "render/render.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <vector>
+
+namespace {
+
+using Frame = std::vector<unsigned char>;
+
+Frame drawn(const std::function<void()>& draw)
+{
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    draw();
+    Frame f(800 * 600 * 3);
+    readFrame(f.data());
+    return f;
+}
+
+// Where point q (with outward normal n) of cubie (x, y, z)'s own space lands,
+// worked out here from the camera, tilt, spin, a whole-cube turn about -X and
+// the cubie's place; false when it does not face the camera clearly.
+bool onScreen(int x, int y, int z, const double q[3], const double n[3], double angle, int& wx, int& wy)
+{
+    const double o = cubeSize / 2.0 - 0.5;
+    double m[16], p[16], c[3], ne[3], w[3];
+    GLint v[4];
+    glPushMatrix();
+    glLoadIdentity();
+    glTranslated(0, 0, -4.5 * cubeSize);
+    glRotated(45, 1, 1, 0);
+    glRotated(viewAngleY, 0, 1, 0);
+    glRotated(viewAngleX, 1, 0, 0);
+    glRotated(angle, -1, 0, 0);
+    glTranslated((x - o) * 2, (y - o) * 2, (z - o) * 2);
+    glGetDoublev(GL_MODELVIEW_MATRIX, m);
+    glPopMatrix();
+    glGetDoublev(GL_PROJECTION_MATRIX, p);
+    glGetIntegerv(GL_VIEWPORT, v);
+    for (int i = 0; i < 3; i++) {
+        ne[i] = m[i] * n[0] + m[4 + i] * n[1] + m[8 + i] * n[2];
+        c[i] = m[12 + i] + m[i] * q[0] + m[4 + i] * q[1] + m[8 + i] * q[2];
+    }
+    const double identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    gluProject(c[0], c[1], c[2], identity, p, v, &w[0], &w[1], &w[2]);
+    wx = static_cast<int>(w[0]), wy = static_cast<int>(w[1]);
+    return -(ne[0] * c[0] + ne[1] * c[1] + ne[2] * c[2]) / std::sqrt(c[0] * c[0] + c[1] * c[1] + c[2] * c[2]) > 0.15;
+}
+
+// The centre of side f of cubie (x, y, z).
+bool sideOnScreen(int x, int y, int z, int f, double angle, int& wx, int& wy)
+{
+    double n[3] = {0, 0, 0};
+    n[f / 2] = f % 2 ? 1 : -1;
+    return onScreen(x, y, z, n, n, angle, wx, wy);
+}
+
+bool colourNear(int x, int y, Rgb want, int reach)
+{
+    for (int dy = -reach; dy <= reach; dy++)
+        for (int dx = -reach; dx <= reach; dx++) {
+            const Rgb got = readPixel(x + dx, y + dy);
+            if (std::abs(got.r - want.r) + std::abs(got.g - want.g) + std::abs(got.b - want.b) <= 3)
+                return true;
+        }
+    return false;
+}
+
+const char* const CREDIT = "created by Pelmaz  -=- pelmaz@example.org -=- example.org";
+
+} // namespace
+
+TEST(CubePicture, VisibleStickersShowTheModelsColoursAtRestMidTurnAndCommitted)
+{
+    useGameGraphics();
+    const Rgb palette[7] = {{0, 0, 0}, {36, 6, 153}, {255, 255, 255}, {225, 0, 0}, {255, 120, 0}, {233, 243, 10},
+                            {28, 185, 0}};
+    const float views[][2] = {{0, 0}, {30, 50}, {180, 0}, {250, 100}};
+    for (int n = 3; n <= 4; n++)
+        for (const auto& view : views) {
+            resetGame(n, 1000);
+            seedRandom(42);
+            scrambleCube(12);
+            viewAngleY = view[0], viewAngleX = view[1];
+            turnDuration = 1000;
+            // At rest; half-way through Up with nothing selected (45 degrees
+            // about -X, old colours); the commit pass (at rest, new colours).
+            for (int clock : {1000, 1500, 2000}) {
+                if (clock == 1500)
+                    requestTurn(-1, 0);
+                setRunClockForTest(clock);
+                drawn(drawCube);
+                int checked = 0, wx, wy;
+                for (int x = 0; x < n; x++)
+                    for (int y = 0; y < n; y++)
+                        for (int z = 0; z < n; z++)
+                            for (int f = 0; f < 6; f++)
+                                if (cubeLive[x][y][z][f] && sideOnScreen(x, y, z, f, clock == 1500 ? 45 : 0, wx, wy)) {
+                                    checked++;
+                                    ASSERT_TRUE(colourNear(wx, wy, palette[cubeLive[x][y][z][f]], 0))
+                                        << "N=" << n << " clock " << clock << " cubie " << x << y << z << " side " << f;
+                                }
+                EXPECT_GE(checked, 2 * n * n);
+            }
+            EXPECT_FALSE(turnAnimating || turnAxisX);
+        }
+}
+
+TEST(CubieMesh, MarkerOnlyOnTheSelectedFrontCubieInPlayAndMissingStickersBlack)
+{
+    useGameGraphics();
+    resetGame(3);
+    selectionActive = true, selectedColumn = 1, selectedRow = 1;
+    // The middle of the outline's top edge, on the selected cubie and another.
+    const double edge[3] = {0, 1, 1.1}, front[3] = {0, 0, 1};
+    int wx, wy, ox, oy;
+    onScreen(1, 1, 2, edge, front, 0, wx, wy);
+    onScreen(0, 0, 2, edge, front, 0, ox, oy);
+    const struct { int state, clock; bool selected; Rgb colour; bool shown; } cases[] = {
+        {STATE_PLAYING, 0, true, {255, 0, 0}, true},  // (cos, sin, tan) of 0
+        {STATE_PLAYING, 157, true, {0, 255, 255}, true},  // tan saturates just below pi / 2
+        {STATE_MENU, 157, true, {0, 255, 255}, false},
+        {STATE_PLAYING, 157, false, {0, 255, 255}, false},
+    };
+    for (const auto& c : cases) {
+        gameState = c.state, frameClock = c.clock, selectionActive = c.selected;
+        drawn(drawCube);
+        EXPECT_EQ(colourNear(wx, wy, c.colour, 3), c.shown) << c.state << " " << c.clock;
+        EXPECT_FALSE(colourNear(ox, oy, {0, 255, 255}, 3)) << "another cubie marked";
+    }
+    glClearColor(1, 1, 1, 1);
+    for (int code : {0, 9, -3, 2}) {
+        for (int f = 0; f < 6; f++)
+            cubieColors[f] = f == 5 ? code : 2;
+        drawn([] {
+            glLoadIdentity();
+            glTranslated(0, 0, -6);
+            drawCubie(false);
+        });
+        const Rgb centre = readPixel(400, 300);
+        GLfloat current[4];
+        glGetFloatv(GL_CURRENT_COLOR, current);
+        EXPECT_EQ(centre.r + centre.g + centre.b, code == 2 ? 765 : 0) << "front code " << code;
+        EXPECT_EQ(current[0] + current[1] + current[2], 0.0f) << "a cubie ends on black";
+    }
+    glClearColor(0, 0, 0, 0.5f);
+}
+
+TEST(ScreenTexts, EachTextInItsFontPlaceAndColourAsTheClockRuns)
+{
+    useGameGraphics();
+    const auto cf = [](double v) { return static_cast<float>(std::cos(v)); };
+    const auto sf = [](double v) { return static_cast<float>(std::sin(v)); };
+    for (int clock : {0, 123456}) {
+        frameClock = clock;
+        gameStartClock = clock - 65005;
+        const int k = clock / 100 % 1000, w = clock / 180 % 1000;
+        const double s = clock / 1000.0;
+        std::strcpy(timeText, "9: 9: 9.999");
+        const struct { const char* name; std::function<void()> draw, expected; } texts[] = {
+            {"credit", drawCredit, [&] { printText(fontCredit, cf(s), cf(s), cf(s), 5, 3, "%s", CREDIT); }},
+            {"title", drawTitle, [&] { printText(fontTitle, cf(k), sf(k), 1, 220, 500, "Torvelo"); }},
+            {"menu", drawMenuOptions,
+             [&] {
+                 printText(fontMenu, cf(k), sf(k), 1, 50, 100, "[1] Medium");
+                 printText(fontMenu, 1, cf(k), sf(k), 50, 50, "[2] Harder Better Stronger");
+             }},
+            {"winner", drawWinner,
+             [&] {
+                 printText(fontTitle, cf(w), sf(w), 1, 180, 420, "!!! WINNER !!!");
+                 printText(fontMenu, 1, 0, 1, 250, 300, "9: 9: 9.999");
+             }},
+            {"timer", [] { drawTimer(true); }, [&] { printText(fontTimer, cf(65005), sf(65005), 1, 600, 550, "0: 1: 5.  5"); }},
+            // The rate measured before this frame, though this one measures.
+            {"fps", [] { fpsValue = 60, fpsFrameCount = 30, fpsSampleClock = frameClock - 250, drawFps(); },
+             [] { printText(fontFps, 0.7f, 0.7f, 0.7f, 740, 10, " 60.0 fps"); }},
+        };
+        for (const auto& t : texts)
+            EXPECT_TRUE(drawn(t.draw) == drawn(t.expected)) << t.name << " at " << clock;
+        EXPECT_STREQ(timeText, "0: 1: 5.  5");
+        EXPECT_EQ(fpsValue, 120.0f) << "30 frames in 250 ms";
+    }
+    const struct { int ms; const char* text; } times[] = {
+        {0, "0: 0: 0.  0"}, {1000, "0: 0: 1.  0"}, {60000, "0: 1: 0.  0"}, {3600000, "1: 0: 0.  0"},
+        {36000000, "10: 0: 0.  0"}, {INT_MAX, "596:31:23.647"},
+    };
+    for (const auto& t : times) {
+        char text[32];
+        formatPlayTime(text, sizeof text, t.ms);
+        EXPECT_STREQ(text, t.text);
+    }
+}
+
+TEST(ScreenTexts, FrameRateCountsTheFramesSinceTheLastMeasurementOverMoreThan200ms)
+{
+    useGameGraphics();
+    fpsValue = 0, fpsFrameCount = 0, fpsSampleClock = 0;
+    // Frames at these clocks, and the rate once each is drawn: a measurement
+    // divides the frames since the last one (that one included) by the time.
+    const struct { int clock; float rate; } frames[] = {
+        {0, 0}, {100, 0}, {200, 0}, {250, 3 / 0.25f}, {300, 12}, {450, 12}, {451, 3 / 0.201f}, {460, 3 / 0.201f},
+    };
+    for (const auto& f : frames) {
+        frameClock = f.clock;
+        drawFps();
+        EXPECT_FLOAT_EQ(fpsValue, f.rate) << "after the frame at " << f.clock;
+    }
+}
+
+TEST(ScreenTexts, NoTextOfAnyScreenRunsOffTheScreenOrOverAnother)
+{
+    useGameGraphics();
+    // The longest play time and a wide rate; each text's box is found from
+    // its pixels, one call at a time (a call's two texts differ in colour).
+    frameClock = 1000;
+    gameStartClock = frameClock - INT_MAX;
+    using Draw = void (*)();
+    const Draw timer = [] { drawTimer(true); }, fps = [] { fpsValue = 999.9f; drawFps(); };
+    const struct { const char* name; std::vector<Draw> draws; size_t texts; } screens[] = {
+        {"title", {drawCredit, drawTitle, drawMenuOptions, fps}, 5},
+        {"play", {drawCredit, timer, fps}, 3},
+        {"winner", {drawCredit, drawWinner, fps}, 4},
+    };
+    for (const auto& screen : screens) {
+        std::vector<std::vector<int>> boxes;  // colour, x0, y0, x1, y1
+        for (Draw draw : screen.draws) {
+            const size_t first = boxes.size();
+            const Frame f = drawn(draw);
+            for (int y = 0; y < 600; y++)
+                for (int x = 0; x < 800; x++) {
+                    const unsigned char* p = &f[(y * 800 + x) * 3];
+                    const int colour = p[0] << 16 | p[1] << 8 | p[2];
+                    size_t i = first;
+                    while (colour && i < boxes.size() && boxes[i][0] != colour)
+                        i++;
+                    if (!colour)
+                        continue;
+                    if (i == boxes.size())
+                        boxes.push_back({colour, x, y, x, y});
+                    boxes[i] = {colour, std::min(boxes[i][1], x), boxes[i][2], std::max(boxes[i][3], x), y};
+                }
+        }
+        ASSERT_EQ(boxes.size(), screen.texts) << screen.name;
+        for (size_t i = 0; i < boxes.size(); i++) {
+            const std::vector<int>& a = boxes[i];
+            // The credit line (first) stands at y = 3: its descenders reach row 0.
+            EXPECT_TRUE(a[1] > 0 && (a[2] > 0 || i == 0) && a[3] < 799 && a[4] < 599) << screen.name << " text " << i;
+            for (size_t j = i + 1; j < boxes.size(); j++) {
+                const std::vector<int>& b = boxes[j];
+                EXPECT_FALSE(a[1] <= b[3] && b[1] <= a[3] && a[2] <= b[4] && b[2] <= a[4])
+                    << screen.name << ": texts " << i << " and " << j << " overlap";
+            }
+        }
+    }
+}
