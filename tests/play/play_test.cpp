@@ -1,0 +1,253 @@
+// Turns, keys and game states, frame by frame on the software GL.
+#include "support/test_game.h"
+
+#include "cube/cube.h"
+#include "cube/game_state.h"
+#include "platform/input.h"
+#include "platform/run_clock.h"
+#include "platform/winapi_names.h"
+#include "play/play.h"
+#include "render/render.h"
+
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+// The rotation applyTurnRotation leaves on an identity matrix: its angle,
+// and its axis from the skew part (column-major).
+double rotationAngle(int x, int y, int z, double axis[3])
+{
+    glPushMatrix();
+    glLoadIdentity();
+    applyTurnRotation(x, y, z);
+    double m[16];
+    glGetDoublev(GL_MODELVIEW_MATRIX, m);
+    glPopMatrix();
+    axis[0] = m[6] - m[9], axis[1] = m[8] - m[2], axis[2] = m[1] - m[4];
+    return std::acos(std::fmax(-1.0, std::fmin(1.0, (m[0] + m[5] + m[10] - 1) / 2))) * 180.0 / M_PI;
+}
+
+void pass(int clock)
+{
+    setRunClockForTest(clock);
+    frameClock = clock;
+    drawCube();
+}
+
+void frame(int clock)
+{
+    setRunClockForTest(clock);
+    drawFrame();
+}
+
+} // namespace
+
+TEST(TurnAnimation, TheTurningLayerRotatesByTheElapsedShareAboutTheRequestsAxisThenCommitsOnce)
+{
+    useGameGraphics();
+    const struct { int n, dirX, dirY, column, row; bool selected; } cases[] = {
+        {3, -1, 0, 0, 2, true}, {3, 1, 0, 2, 0, true}, {4, 0, -1, 1, 3, true}, {4, 0, 1, 3, 0, true},
+        {3, 0, 1, 1, 1, false},
+    };
+    double axis[3];
+    for (const auto& c : cases) {
+        resetGame(c.n, 100);
+        turnDuration = 300;
+        selectionActive = c.selected, selectedColumn = c.column, selectedRow = c.row;
+        requestTurn(c.dirX, c.dirY);
+        EXPECT_FALSE(selectionActive) << "a turn consumes the selection";
+        for (int t = 0; t < 300; t += 37) {
+            pass(100 + t);
+            for (int x = 0; x < c.n; x++)
+                for (int y = 0; y < c.n; y++)
+                    for (int z = 0; z < c.n; z++) {
+                        const double angle = rotationAngle(x, y, z, axis);
+                        const bool turning = !c.selected || (c.dirX ? x == c.column : y == c.row);
+                        ASSERT_NEAR(angle, turning ? 90.0 * t / 300 : 0, 1e-3) << "t=" << t << " " << x << y << z;
+                        if (turning && t > 0) {
+                            ASSERT_TRUE(axis[0] * c.dirX + axis[1] * c.dirY > 0 && std::fabs(axis[2]) < 1e-9);
+                        }
+                    }
+        }
+        pass(5000);  // a frame longer than the rest of the turn: commits at rest
+        EXPECT_FALSE(turnAnimating || turnAxisX || turnAxisY);
+        EXPECT_NEAR(rotationAngle(0, 0, 0, axis), 0.0, 1e-9);
+    }
+    // A duration change mid-turn (Delete during play) takes effect next pass.
+    resetGame(3, 0);
+    turnDuration = 300;
+    requestTurn(1, 0);
+    pass(200);
+    EXPECT_NEAR(rotationAngle(1, 1, 1, axis), 60.0, 1e-4);
+    turnDuration = 1000;
+    pass(201);
+    EXPECT_NEAR(rotationAngle(1, 1, 1, axis), 18.09, 1e-4);
+    pass(999);
+    EXPECT_TRUE(turnAnimating);
+    pass(1000);
+    EXPECT_FALSE(turnAnimating);
+}
+
+TEST(TurnAnimation, RequestsDuringATurnAreDroppedAndZeroRequestsStartNothing)
+{
+    useGameGraphics();
+    resetGame(3, 0);
+    requestTurn(-1, 0);
+    ASSERT_TRUE(turnAnimating);
+    selectionActive = true, selectedColumn = 2;
+    cubeSnapshot[0][0][0][0] = 42;
+    requestTurn(0, 1);
+    EXPECT_TRUE(turnLayer == 0 && turnAxisY == 0 && selectionActive && cubeSnapshot[0][0][0][0] == 42);
+    resetGame(3, 0);
+    selectionActive = true, selectedColumn = 1;
+    cubeSnapshot[0][0][0][0] = 42;
+    requestTurn(0, 0);
+    EXPECT_FALSE(turnAnimating || selectionActive || turnLayer);
+    EXPECT_EQ(cubeSnapshot[0][0][0][0], cubeLive[0][0][0][0]) << "the snapshot is refreshed";
+}
+
+TEST(TurnAnimation, DemoTurnsOnlyInTheFirstHalfSecondOfEveryTwo)
+{
+    useGameGraphics();
+    // The phase is that of the unsigned clock, so it runs on through the
+    // clock's turn negative: INT_MIN + 352 and -1296 begin a cycle.
+    const struct { int clock; bool busy, attempt; } cases[] = {
+        {0, false, true}, {499, false, true}, {500, false, false}, {1999, false, false},
+        {2000, false, true}, {0, true, false}, {-1, false, false}, {-705, false, false},
+        {-1296, false, true}, {-1297, false, false}, {INT_MIN, false, false},
+        {INT_MIN + 352, false, true}, {INT_MIN + 851, false, true}, {INT_MIN + 852, false, false},
+    };
+    for (const auto& c : cases) {
+        resetGame(3, c.clock);
+        turnDuration = 1000;
+        turnAnimating = c.busy;
+        seedRandom(11);
+        menuDemoTurn();
+        // An attempt draws the layer, axis and direction: the generator moved.
+        const int next[2] = {randomInt(0, 32767), randomInt(0, 32767)};
+        seedRandom(11);
+        const bool drew = next[0] != randomInt(0, 32767) || next[1] != randomInt(0, 32767);
+        EXPECT_EQ(drew, c.attempt) << c.clock;
+        EXPECT_TRUE(c.attempt || turnAnimating == c.busy) << c.clock;
+        EXPECT_FALSE(selectionActive) << "a demo selection never stays, at " << c.clock;
+    }
+}
+
+TEST(PlayKeys, GridKeysSelectAndToggleInBlockOrderAndArrowsUseTheOldSelection)
+{
+    useGameGraphics();
+    const char* const rows[] = {"WXCV", "QSDF", "AZER", "1234"};
+    for (int n = 3; n <= 4; n++)
+        for (int row = 0; row < 4; row++)
+            for (int column = 0; column < 4; column++) {
+                const int key = rows[row][column];
+                resetGame(n);
+                gameState = STATE_PLAYING;
+                keys[key] = true;
+                handleGameKeys();
+                const bool read = row < n && column < n;
+                EXPECT_EQ(keys[key], !read) << "consumed only when read: " << char(key) << " N=" << n;
+                EXPECT_EQ(isSelectedCubie(column, row, n - 1), read) << char(key);
+                EXPECT_FALSE(isSelectedCubie(column, row, n - 2)) << "only the front layer";
+                keys[key] = true;
+                handleGameKeys();
+                EXPECT_FALSE(selectionActive) << "the same key again deselects " << char(key);
+                EXPECT_TRUE(!read || (selectedColumn == column && selectedRow == row)) << "and keeps the cell";
+            }
+    // One key of each block a frame, in block order; the arrow turns the
+    // column selected before this frame's grid key.
+    resetGame(4);
+    gameState = STATE_PLAYING;
+    selectionActive = true, selectedColumn = 2, selectedRow = 0;
+    for (int key : {VK_UP, VK_LEFT, int{'E'}, int{'D'}, int{'4'}})
+        keys[key] = true;
+    handleGameKeys();
+    EXPECT_TRUE(turnAxisX == -1 && turnLayer == 3 && keys[VK_LEFT] && keys['E'] && !keys['D'] && !keys['4']);
+    EXPECT_TRUE(isSelectedCubie(3, 3, 3)) << "D, then 4 of the next block";
+    handleGameKeys();
+    EXPECT_TRUE(!keys[VK_LEFT] && turnAxisY == 0) << "an arrow during a turn is consumed and dropped";
+    EXPECT_TRUE(isSelectedCubie(2, 2, 3)) << "E, a frame later";
+}
+
+TEST(FrameDriver, TitleKeysStartGamesUnconsumedAndDeleteReturnsFromAnyState)
+{
+    useGameGraphics();
+    const struct { bool one, two; int size; } starts[] = {{true, false, 3}, {false, true, 4}, {true, true, 3}};
+    for (const auto& s : starts) {
+        resetGame(3, 4000);
+        seedRandom(1);
+        int clock = 4000;
+        while (!turnAnimating && clock < 4400)
+            frame(clock += 16);
+        ASSERT_TRUE(turnAnimating) << "a demo turn under way";
+        viewAngleY = 30;
+        keys['1'] = s.one, keys['2'] = s.two;
+        frame(clock += 16);
+        EXPECT_TRUE(gameState == STATE_PLAYING && cubeSize == s.size && cubeLast == s.size - 1);
+        EXPECT_TRUE(gameStartClock == clock && keys['1'] == s.one && keys['2'] == s.two);
+        EXPECT_EQ(turnDuration, 1000) << "the starting frame is still a title frame";
+        EXPECT_FALSE(turnAnimating || turnAxisX || turnAxisY || viewAngleY) << "a fresh cube, no spin";
+        keys['1'] = keys['2'] = false;
+        frame(clock += 16);
+        EXPECT_TRUE(turnDuration == 300 && viewAngleY == 0) << "play neither spins nor takes the title's duration";
+    }
+    for (int state : {STATE_PLAYING, STATE_WON}) {
+        resetGame(3, 9000);
+        gameState = state;
+        keys[VK_DELETE] = true;
+        frame(9000);
+        EXPECT_TRUE(gameState == STATE_MENU && keys[VK_DELETE] && turnDuration == 1000 && viewAngleY > 0);
+    }
+}
+
+TEST(WholeGame, UndoingTheScrambleWithKeysWinsInTheLastCommitPassAndFreezesTheTime)
+{
+    useGameGraphics();
+    for (int n = 3; n <= 4; n++) {
+        resetGame(n, 1000);
+        struct Move { int axisX, axisY, layer; };
+        std::vector<Move> moves;
+        seedRandom(2024 + n);
+        for (int i = 0; i < 150; i++) {
+            const bool aboutX = randomInt(0, 1) == 1;
+            const int sign = randomInt(-1, 1);
+            moves.push_back({aboutX ? sign : 0, aboutX ? 0 : sign, randomInt(0, cubeLast)});
+        }
+        seedRandom(2024 + n);
+        scrambleCube(150);
+        gameState = STATE_PLAYING;
+        gameStartClock = 1000 - 65000;
+        int clock = 1000, turns = 0;
+        for (int i = 149; i >= 0 && gameState == STATE_PLAYING; i--) {
+            const Move& m = moves[i];
+            if (m.axisX == 0 && m.axisY == 0)
+                continue;
+            if (m.layer != 0) {
+                const char* const rows[] = {"WXCV", "QSDF", "AZER", "1234"};
+                keys[static_cast<int>(m.axisX ? rows[0][m.layer - 1] : rows[m.layer - 1][0])] = true;
+                frame(clock += 16);
+            }
+            // The inverse turn: Up is -X, Down +X, Left -Y, Right +Y.
+            keys[m.axisX ? (m.axisX > 0 ? VK_UP : VK_DOWN) : (m.axisY > 0 ? VK_LEFT : VK_RIGHT)] = true;
+            frame(clock += 16);
+            ASSERT_TRUE(turnAnimating) << "move " << i;
+            while (turnAnimating)
+                frame(clock += 300);
+            turns++;
+        }
+        EXPECT_GT(turns, 50);
+        EXPECT_EQ(gameState, STATE_WON) << "N=" << n;
+        char expected[32];
+        formatPlayTime(expected, sizeof expected, clock - gameStartClock);
+        EXPECT_STREQ(timeText, expected) << "the time of the solving frame";
+        const float spin = viewAngleY;
+        frame(clock + 5000);
+        EXPECT_TRUE(gameState == STATE_WON && viewAngleY != spin);
+        EXPECT_STREQ(timeText, expected) << "frozen";
+    }
+}
