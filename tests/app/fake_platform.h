@@ -1,66 +1,31 @@
-// The tests' backend: every primitive of platform/platform.h, recorded in
-// order, each one able to fail on its n-th call. Glyph lists come from the
-// real FreeType builder and the GL context is a real OSMesa one, so
-// initGraphics and the frames run for real.
-//
-// Supports: a scripted message queue (now, or after k empty passes of the
-// loop), scripted message box answers, WM_ACTIVATE sent synchronously by
-// SetForegroundWindow (active) and DestroyWindow (inactive) as Windows does.
-// Does not: send WM_SIZE or WM_PAINT on its own, change any real display
-// mode, or show a cursor.
+// The tests' backend: every primitive of platform/platform.h logged as one
+// line, handles named w1, dc1, rc1, i1 (n-th of their kind), any primitive
+// able to fail on its n-th call. Contexts are real OSMesa ones; the glyph
+// lists come from the real FreeType builder. SetForegroundWindow and
+// DestroyWindow send WM_ACTIVATE (active, inactive) as Windows does.
 #pragma once
 
 #include "platform/platform.h"
 
 #include <functional>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
-struct FakeBox {
-    std::string text;
-    std::string caption;
-    unsigned flags;
-};
-
-// Forgets the log, the scripts and the queue; frees any context left alive.
-// Every test starts with it.
+// Forgets everything and frees the contexts left alive; every test starts with it.
 void fakeReset();
-
-// Every call so far, one line each: the primitive's name without "platform",
-// then its key arguments, handles as w1, dc1, rc1, i1 (n-th of their kind).
-const std::vector<std::string>& fakeCalls();
-// The same lines cut at the first space.
-std::vector<std::string> fakeCallNames();
-// How many lines are exactly `line`.
-int fakeCount(const std::string& line);
-
-// The nth call (from 1) of the primitive named as in the log fails the way
-// the Windows call does; nothing it would have acquired or released changes.
-void fakeFailCall(const std::string& name, int nth);
-
-// Answers for the coming message boxes, in order; past the script a box
-// answers with its default button (Yes for Yes/No, else OK).
-void fakeAnswerBoxes(const std::vector<int>& answers);
-const std::vector<FakeBox>& fakeBoxes();
-
-// Queues a message for the loop now, or once the loop has found the queue
-// empty `passes` times. Messages go to the window alive when they are taken.
-void fakePostMessage(unsigned message, uintptr_t wParam = 0, intptr_t lParam = 0);
-void fakePostMessageAfterPasses(int passes, unsigned message, uintptr_t wParam = 0, intptr_t lParam = 0);
-// Passes that found the queue empty so far.
-int fakeEmptyPasses();
-
-// Called at each SwapBuffers, with the context still current.
-void fakeOnSwap(std::function<void()> hook);
-// Called after each logged call, with its line.
-void fakeOnCall(std::function<void(const std::string&)> hook);
-
-// What DefWindowProc answers (0 unless set).
-void fakeSetDefWindowProcResult(intptr_t result);
-
-// Windows, device contexts and contexts the fake still holds.
-int fakeHeldHandles();
-// True while the class "OpenGL" is registered.
-bool fakeClassRegistered();
-// Releases of something not held (twice, or never acquired). Must stay 0.
-int fakeBadReleases();
+extern std::vector<std::string> fakeLog;
+// By primitive (named as in the log): which of its calls (from 1) fail.
+extern std::map<std::string, std::vector<int>> fakeFailAt;
+// Counts one call of name; true when the script makes it fail.
+bool fakeFails(const std::string& name);
+// Answers of the coming message boxes, in order; then the default button.
+extern std::vector<int> fakeAnswers;
+// Queues a message for the loop once it has found the queue empty `passes` times.
+void fakePostAfter(int passes, unsigned message, uintptr_t wParam = 0, intptr_t lParam = 0);
+// Called at each SwapBuffers, the context still current. DefWindowProc answers 1234.
+extern std::function<void()> fakeOnSwap;
+// What is held: "class", w1, dc1, rc1 ...; releases of anything not held.
+extern std::set<std::string> fakeHeld;
+extern int fakeBadReleases;
