@@ -9,7 +9,8 @@ scripts/install-deps.sh --test
 cmake --preset dev && cmake --build --preset dev
 cmake --preset release && cmake --build --preset release
 cpack -G DEB --config build/release/CPackConfig.cmake -B build/release
-cmake --preset release -B build/release-again && cmake --build build/release-again --target torvelo -j2
+cmake --preset release -B build/release-again -DTORVELO_TESTS=OFF -DTORVELO_BENCH=OFF
+cmake --build build/release-again -j2
 cpack -G DEB --config build/release-again/CPackConfig.cmake -B build/release-again
 if type -P x86_64-w64-mingw32-g++-posix wine makensis >/dev/null; then
   cmake --preset windows && cmake --build --preset windows

@@ -4,7 +4,7 @@ usage: torvelo_e2e.py PROGRAM OUT_DIR full|window|start|switches N
 No window manager runs: boxes are found by name and focused by hand, and full
 screen is told from a window by _MOTIF_WM_HINTS. Keys are levels read once a
 frame, so a key is held until its effect shows."""
-import os, re, select, signal, subprocess, sys, time  # noqa: E401
+import contextlib, os, re, signal, subprocess, sys, tempfile, time  # noqa: E401
 
 TITLE, GAME_CLASS = "Torvelo by Pelmaz", '("torvelo" "torvelo")'
 # Front-face sticker centres in play, 800x600: columns left to right, each
@@ -16,7 +16,7 @@ CUBE_AREA = (150, 80, 700, 580)  # clear of the timer, credit and counter
 
 
 class Failure(Exception):
-    pass
+    """A check of the story failed."""
 
 
 def log(text):
@@ -29,10 +29,11 @@ def expect(ok, text):
 
 
 def wait_for(what, probe, timeout):
+    """probe()'s first true result; fails after timeout, unless what is None."""
     deadline = time.monotonic() + timeout
-    while not (got := probe()):
-        expect(time.monotonic() < deadline, f"no {what} within {timeout} s")
+    while not (got := probe()) and time.monotonic() < deadline:
         time.sleep(0.05)
+    expect(got or what is None, f"timed out after {timeout} s waiting for {what}")
     return got
 
 
@@ -78,18 +79,13 @@ class X:
     def __init__(self, out_dir, name, size):
         self.out, self.name, self.process = out_dir, name, None
         os.makedirs(out_dir, exist_ok=True)
-        read, write = os.pipe()
-        self.server = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", size, "-noreset", "-nolisten",
-                                        "tcp", "-ardelay", "60000"], pass_fds=(write,), stdout=subprocess.DEVNULL,
-                                       stderr=subprocess.DEVNULL, start_new_session=True)
-        os.close(write)
-        number = b""
-        while not number.endswith(b"\n") and select.select([read], [], [], 30)[0] and (chunk := os.read(read, 16)):
-            number += chunk
-        os.close(read)
-        self.display = ":" + number.decode().strip()
-        if not number.strip():
-            self.close(Failure("Xvfb did not start"))
+        with tempfile.TemporaryFile() as number:
+            self.server = subprocess.Popen(["Xvfb", "-displayfd", str(number.fileno()), "-screen", "0", size, "-noreset",
+                                            "-nolisten", "tcp", "-ardelay", "60000"], pass_fds=(number.fileno(),),
+                                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
+            self.display = ":" + wait_for(None, lambda: os.pread(number.fileno(), 16, 0).strip(), 30).decode()
+        if self.display == ":":
+            self.close()
             raise Failure("Xvfb did not start")
 
     def run(self, *args, timeout=20):
@@ -123,14 +119,9 @@ class X:
     def answer(self, name, key):
         """Focuses the box and presses key until it goes: a box may show
         before it takes keys."""
-        box, deadline = self.find(name, game=False)[0], time.monotonic() + 30
-        while self.viewable(box):
-            expect(time.monotonic() < deadline, f'"{name}" did not take {key}')
-            self.run("xdotool", "windowfocus", box)
-            self.run("xdotool", "key", key)
-            end = time.monotonic() + 3
-            while self.viewable(box) and time.monotonic() < end:
-                time.sleep(0.1)
+        box = self.find(name, game=False)[0]
+        wait_for(f'"{name}" to take {key}', lambda: self.run("xdotool", "windowfocus", box, "key", key) is None or
+                 wait_for(None, lambda: not self.viewable(box), 3), 30)
 
     def hold(self, key, effect, what, timeout=20):
         self.run("xdotool", "keydown", key)
@@ -152,25 +143,19 @@ class X:
         return (lambda s: s if test(s) else None)(self.shot(corner))
 
     def ends(self, key):
-        self.hold(key, lambda: self.process.poll() is not None, f"the end on {key}", 60)
+        self.hold(key, lambda: self.process.poll() is not None, f"an end on {key}", 60)
         expect(self.process.returncode == 0, f"exit status {self.process.returncode} after {key}")
 
     def close(self, failure=None):
         """Kills the program and the server with their process groups; on a
         failure, keeps the screen and shows the program's stderr."""
         if failure is not None:
-            try:
+            with contextlib.suppress(Failure, OSError, subprocess.SubprocessError):
                 save_png(self.shot(), os.path.join(self.out, self.name + ".failure.png"))
-            except (Failure, OSError, subprocess.SubprocessError):
-                pass
         for process in filter(None, (self.process, self.server)):
-            for sig in (signal.SIGTERM, signal.SIGKILL):
-                try:
-                    os.killpg(process.pid, sig)
-                    process.wait(timeout=5)
-                    break
-                except (ProcessLookupError, subprocess.TimeoutExpired):
-                    pass
+            with contextlib.suppress(ProcessLookupError):
+                os.killpg(process.pid, signal.SIGKILL)
+            process.wait(timeout=10)
         if self.process and failure is not None:
             log(f"--- stderr ---\n{open(self.err, 'rb').read().decode(errors='replace')}")
 
@@ -179,17 +164,12 @@ def sanitizer_environment(binary):
     """Sanitizer reports end a run with a non-zero status. Mesa unloads its
     software driver when SDL closes the display, and what it pointed to would
     then look leaked: preloading it (after the ASan runtime) keeps it mapped."""
-    env = dict(os.environ)
-    env.setdefault("ASAN_OPTIONS", "detect_leaks=1:abort_on_error=1")
-    env.setdefault("UBSAN_OPTIONS", "print_stacktrace=1:halt_on_error=1")
-    env.setdefault("LSAN_OPTIONS", f"suppressions={os.path.dirname(os.path.abspath(__file__))}/../lsan.supp"
-                   ":print_suppressions=0")
-    asan = re.search(r"libasan\.so\S* => (\S+)", subprocess.run(["ldd", binary], capture_output=True, text=True,
-                                                                 timeout=30).stdout)
-    driver = "/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so"
-    if asan and os.path.exists(driver):
-        env["LD_PRELOAD"] = asan[1] + ":" + driver
-    return env
+    here, driver = os.path.dirname(os.path.abspath(__file__)), "/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so"
+    env = {"ASAN_OPTIONS": "detect_leaks=1:abort_on_error=1", "UBSAN_OPTIONS": "print_stacktrace=1:halt_on_error=1",
+           "LSAN_OPTIONS": f"suppressions={here}/../lsan.supp:print_suppressions=0", **os.environ}
+    ldd = subprocess.run(["ldd", binary], capture_output=True, text=True, timeout=30).stdout
+    asan = re.search(r"libasan\.so\S* => (\S+)", ldd)
+    return dict(env, LD_PRELOAD=f"{asan[1]}:{driver}") if asan and os.path.exists(driver) else env
 
 
 # ---- the stories ----

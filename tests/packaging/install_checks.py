@@ -1,20 +1,8 @@
 #!/usr/bin/env python3
-"""The Debian package that scripts/test.sh packed from build/release.
-
-usage: install_checks.py checks|install RELEASE_DIR OTHER_RELEASE_DIR WORK_DIR
-
-checks: lintian and hardening-check find nothing, a second build's package
-is the same byte for byte, and its files agree and pass the validators.
-install: dpkg -i, the installed game starts and ends, dpkg -r (always).
-Exit status 77 is a skip, with the reason printed.
-"""
-import configparser
-import os
-import re
-import shutil
-import subprocess
-import sys
-import xml.etree.ElementTree as ElementTree
+"""The .deb scripts/test.sh packed. usage: install_checks.py checks|install RELEASE OTHER_RELEASE WORK_DIR
+checks: lintian and hardening-check find nothing, a second build's .deb is the same byte for byte, its files
+agree and pass the validators. install: dpkg -i, the installed game starts and ends, dpkg -r (always)."""
+import configparser, os, re, shutil, subprocess, sys, xml.etree.ElementTree as ElementTree  # noqa: E401
 
 mode, release, other, work = sys.argv[1:5]
 APP = "org.example.Torvelo"
@@ -22,9 +10,8 @@ RUNTIME = {"libsdl2-2.0-0", "libfreetype6", "libfontconfig1", "libgl1", "libglu1
            "fonts-comic-neue"}
 
 
-def skip(reason):
-    print(f"skipped: {reason}", flush=True)
-    sys.exit(77)
+def skip(reason):  # exit status 77: CTest's skip
+    sys.exit(print(f"skipped: {reason}", flush=True) or 77)
 
 
 def run(*args, timeout=100):
@@ -42,7 +29,7 @@ def package(build):
 
 def checks(deb):
     for tool in ("lintian", "hardening-check", "desktop-file-validate", "appstreamcli"):
-        shutil.which(tool) or skip(f"{tool} is not installed (scripts/install-deps.sh --test)")
+        shutil.which(tool) or skip(f"no {tool} (scripts/install-deps.sh --test)")
     problems = [line for line in run("lintian", deb).splitlines() if re.match(r"[EW]: ", line)]
     hardening = run("hardening-check", os.path.join(release, "torvelo"), timeout=60)
     problems += [f"hardening-check: {f} missing" for f in ("Position Independent Executable", "Stack protected",

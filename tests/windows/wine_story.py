@@ -30,8 +30,7 @@ SETTINGS = r"""REGEDIT4
 
 
 def skip(reason):  # exit status 77: CTest's skip
-    log(f"skipped: {reason}")
-    sys.exit(77)
+    sys.exit(log(f"skipped: {reason}") or 77)
 
 
 def sh(*args, timeout=60, x=None):
@@ -90,6 +89,7 @@ def story(x, yes):
         x.hold("F1", lambda: frame(x, "Default - Wine desktop") == (0, 0, 1024, 768), "the desktop back on F1", 30)
     left, top, width, height = frame(x, "Torvelo by Pelmaz")
     expect((left, top) == (0, 0) and width > 800 and height > 600, f"no framed window at 0,0: {width}x{height}")
+    expect(frame(x, "Default - Wine desktop") == (0, 0, 1024, 768), "the desktop is not at 1024x768")
     corner = ((width - 800) // 2, height - 600 - (width - 800) // 2)  # equal frame left, right and bottom
     wait_for("the title screen", lambda: x.seen(title_shown, corner), 60)
     if not yes:
