@@ -39,8 +39,7 @@ def wait_for(what, probe, timeout):
 
 # ---- pictures: (width, height, rgb bytes) ----
 
-def pixel(shot, x, y):
-    return tuple(shot[2][(y * shot[0] + x) * 3:(y * shot[0] + x) * 3 + 3])
+def pixel(shot, x, y): return tuple(shot[2][(y * shot[0] + x) * 3:(y * shot[0] + x) * 3 + 3])
 
 
 def count(shot, left, top, right, bottom, test):
@@ -59,12 +58,10 @@ def title_shown(s):
     return count(s, 220, 30, 560, 110, text_blue) > 150 and count(s, 250, 200, 550, 400, lambda p: max(p) > 40) > 5000
 
 
-def playing(s):
-    return count(s, 590, 25, 790, 60, text_blue) > 40 and not title_shown(s)
+def playing(s): return count(s, 590, 25, 790, 60, text_blue) > 40 and not title_shown(s)
 
 
-def stickers(shot, points, scale=1.0):
-    return [pixel(shot, int(x * scale), int(y * scale)) for x, y in points]
+def stickers(shot, points, scale=1.0): return [pixel(shot, int(x * scale), int(y * scale)) for x, y in points]
 
 
 def save_png(shot, path):
@@ -98,8 +95,7 @@ class X:
             self.process = subprocess.Popen(command, env=dict(env, DISPLAY=self.display), stdout=err, stderr=err,
                                             start_new_session=True)
 
-    def viewable(self, wid):
-        return "IsViewable" in self.run("xwininfo", "-id", wid)
+    def viewable(self, wid): return "IsViewable" in self.run("xwininfo", "-id", wid)
 
     def find(self, name, game=None, timeout=60):
         """(id, name, class, x, y, width, height) of a mapped window by name;
@@ -139,8 +135,7 @@ class X:
         shot = int(m[1]), int(m[2]), out[m.end():]
         return shot if corner == (0, 0) else (800, 600, region(shot, *corner, corner[0] + 800, corner[1] + 600))
 
-    def seen(self, test, corner=(0, 0)):
-        return (lambda s: s if test(s) else None)(self.shot(corner))
+    def seen(self, test, corner=(0, 0)): return (lambda s: s if test(s) else None)(self.shot(corner))
 
     def ends(self, key):
         self.hold(key, lambda: self.process.poll() is not None, f"an end on {key}", 60)

@@ -75,8 +75,7 @@ def setup(x):
         INSTALLED + "/torvelo.exe") and os.path.exists(SHORTCUT) and registered(), 30)
 
 
-def frame(x, name):  # x, y, width, height
-    return x.find(name, game=None)[3:]
+def frame(x, name): return x.find(name, game=None)[3:]  # x, y, width, height
 
 
 def story(x, yes):
