@@ -20,61 +20,36 @@ import sys
 import tempfile
 import time
 
-# The X server and waiting helpers are the whole-program tests'.
+GAME_NAME = "Torvelo by Pelmaz"
+
+# The X server and its helpers are the whole-program tests'.
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
 import torvelo_e2e as e2e  # noqa: E402
-from torvelo_e2e import Failure, stop, wait_for  # noqa: E402
-
-BOX_NAME = "fullscreen?"
-GAME_NAME = "Torvelo by Pelmaz"
-WINDOW_LINE = re.compile(r'^\s*(0x[0-9a-f]+) "(.*)": ')
+from torvelo_e2e import Failure, wait_for  # noqa: E402
 
 
-class FailedStart(e2e.Failure):
+class FailedStart(Failure):
     """The program showed an error box instead of starting: counted, and the
     run is made again."""
 
 
-def x_run(display, *args):
-    return subprocess.run(args, env=dict(os.environ, DISPLAY=display), capture_output=True, timeout=20)
-
-
-def find_window(display, name):
-    done = x_run(display, "xwininfo", "-root", "-tree")
-    for line in done.stdout.decode(errors="replace").splitlines():
-        m = WINDOW_LINE.match(line)
-        if m and m.group(2) == name:
-            info = x_run(display, "xwininfo", "-id", m.group(1)).stdout
-            if b"Map State: IsViewable" in info:
-                return m.group(1)
-    return None
-
-
 def one_run(binary, shim, workdir, index):
-    server, display = e2e.start_xvfb("1024x768x24")
-    game = None
+    x = e2e.X(workdir, f"run{index}", "1024x768x24")
     try:
-        err_path = os.path.join(workdir, f"run{index}.stderr")
-        time_path = os.path.join(workdir, f"run{index}.time")
         swap_path = os.path.join(workdir, f"run{index}.swap")
-        env = dict(os.environ, DISPLAY=display, LD_PRELOAD=shim, TORVELO_FIRST_SWAP=swap_path)
-        with open(err_path, "wb") as err:
-            game = subprocess.Popen(["/usr/bin/time", "-v", "-o", time_path, binary],
-                                    env=env, stdout=subprocess.DEVNULL,
-                                    stderr=err, start_new_session=True)
-        box = wait_for("the start-up question", lambda: find_window(display, BOX_NAME), 60)
+        time_path = os.path.join(workdir, f"run{index}.time")
+        x.start(["/usr/bin/time", "-v", "-o", time_path, binary],
+                dict(os.environ, LD_PRELOAD=shim, TORVELO_FIRST_SWAP=swap_path))
+        box = x.find("fullscreen?", game=False)[0]
         # No window manager: focus the box by hand, then No (Escape); a key
         # sent before the focus has landed is lost, so again until it closes.
         for attempt in range(5):
-            x_run(display, "xdotool", "windowfocus", box)
             answered = time.monotonic()
-            x_run(display, "xdotool", "key", "Escape")
-            try:
-                wait_for("the question to close", lambda: find_window(display, BOX_NAME) is None, 3)
+            x.run("xdotool", "windowfocus", box, "key", "Escape")
+            if wait_for(None, lambda: not x.viewable(box), 3):
                 break
-            except Failure:
-                if attempt == 4:
-                    raise
+            if attempt == 4:
+                raise Failure("the question did not close")
 
         def reported():
             if not os.path.exists(swap_path):
@@ -82,32 +57,24 @@ def one_run(binary, shim, workdir, index):
             with open(swap_path) as swap:
                 text = swap.read().strip()
             return round((float(text) - answered) * 1000) if text else None
-        try:
-            first_frame = wait_for("the first presented frame", reported, 30)
-        except Failure:
-            if find_window(display, "ERROR"):
+        first_frame = wait_for(None, reported, 30)
+        if first_frame is None:
+            if wait_for(None, lambda: "ERROR" in x.run("xwininfo", "-root", "-tree"), 1):
                 raise FailedStart("an ERROR box instead of the game window")
-            raise
-        wid = wait_for("the game window", lambda: find_window(display, GAME_NAME), 60)
-
+            raise Failure("no presented frame within 30 s")
+        wid = x.find(GAME_NAME, game=True)[0]
         time.sleep(2.0)
-        x_run(display, "xdotool", "windowfocus", wid)
-        # Keys are read as levels once per frame: hold Escape until the end.
-        x_run(display, "xdotool", "keydown", "Escape")
-        try:
-            status = game.wait(timeout=30)
-        finally:
-            x_run(display, "xdotool", "keyup", "Escape")
+        x.run("xdotool", "windowfocus", wid)
+        x.ends("Escape")
         with open(time_path) as t:
             report = t.read()
         m = re.search(r"Exit status: (\d+)", report)
-        if status != 0 or not m or m.group(1) != "0":
-            raise Failure(f"torvelo ended with status {status} ({err_path})")
+        if not m or m.group(1) != "0":
+            raise Failure(f"torvelo ended with status {m.group(1) if m else '?'}")
         rss = int(re.search(r"Maximum resident set size \(kbytes\): (\d+)", report).group(1))
         return first_frame, rss
     finally:
-        stop(game)
-        stop(server)
+        x.close()
 
 
 def main():

@@ -15,7 +15,6 @@ test_pkgs=(
   g++-mingw-w64-x86-64-posix wine wine64
   appstream desktop-file-utils time valgrind
   lintian devscripts nsis
-  clang libclang-rt-14-dev
 )
 
 want=("${game_pkgs[@]}")
