@@ -23,6 +23,8 @@ void useTestGLContext()
             std::abort();
         }
         buffer.assign(static_cast<size_t>(WIDTH) * HEIGHT * 4, 0);
+        // Left alive, llvmpipe's worker threads can hang the exit at a barrier.
+        std::atexit([] { OSMesaDestroyContext(context); });
     }
     if (!OSMesaMakeCurrent(context, buffer.data(), GL_UNSIGNED_BYTE, WIDTH, HEIGHT)) {
         std::fprintf(stderr, "OSMesaMakeCurrent failed\n");

@@ -1,5 +1,5 @@
-// SDL events as window messages: the key codes, system keys, activation,
-// sizes and closing, and the queue they pass through to windowProc.
+// SDL events as window messages: key codes, system keys, activation, sizes,
+// closing, and the queue they pass through to windowProc.
 #include "platform/app.h"
 #include "platform/input.h"
 #include "platform/sdl/sdl_backend.h"
@@ -7,49 +7,44 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 static SDL_Event keyEvent(Uint32 type, SDL_Keycode key, Uint16 mod = KMOD_NONE, Uint8 repeat = 0)
 {
-    SDL_Event event = {};
-    event.key.type = type;
-    event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
-    event.key.repeat = repeat;
-    event.key.keysym.sym = key;
-    event.key.keysym.mod = mod;
-    return event;
+    SDL_Event e = {};
+    e.key.type = type, e.key.repeat = repeat, e.key.keysym.sym = key, e.key.keysym.mod = mod;
+    return e;
 }
 
-static SDL_Event windowEvent(Uint8 what, Uint32 id, int data1 = 0, int data2 = 0)
+static SDL_Event windowEvent(Uint8 what, Uint32 id = 7, int data1 = 0, int data2 = 0)
 {
-    SDL_Event event = {};
-    event.window.type = SDL_WINDOWEVENT;
-    event.window.event = what;
-    event.window.windowID = id;
-    event.window.data1 = data1;
-    event.window.data2 = data2;
-    return event;
+    SDL_Event e = {};
+    e.window.type = SDL_WINDOWEVENT, e.window.event = what, e.window.windowID = id;
+    e.window.data1 = data1, e.window.data2 = data2;
+    return e;
 }
 
-static PlatformHandle const ourWindow = &backendWindow;
-
-// Our window as made by SetPixelFormat: SDL id 7, 800 x 600, focused.
+// Our window as SetPixelFormat leaves it: SDL id 7, 800 x 600, focused.
 static void trackOurWindow()
 {
     backendWindow = BackendWindow{true, reinterpret_cast<SDL_Window*>(0x1000), 7, {}, 0, 0, 0, 800, 600, true, false};
 }
 
-TEST(SdlKeys, LettersByLayoutDigitsAndNamedKeysGetWindowsCodesBelow256)
+TEST(SdlKeys, LayoutLettersDigitsNamedKeysAndTheKeypadByNumLockGetWindowsCodesBelow256)
 {
-    for (SDL_Keycode key = SDLK_a; key <= SDLK_z; key++)
-        EXPECT_EQ(virtualKeyFor(key, true), 'A' + (key - SDLK_a));
-    for (SDL_Keycode key = SDLK_0; key <= SDLK_9; key++)
-        EXPECT_EQ(virtualKeyFor(key, false), '0' + (key - SDLK_0));
-    const struct { SDL_Keycode key; int code; } named[] = {
-        {SDLK_ESCAPE, VK_ESCAPE}, {SDLK_F1, VK_F1}, {SDLK_DELETE, VK_DELETE}, {SDLK_LEFT, VK_LEFT},
-        {SDLK_UP, VK_UP}, {SDLK_RIGHT, VK_RIGHT}, {SDLK_DOWN, VK_DOWN}, {SDLK_RETURN, VK_RETURN},
-        {SDLK_SPACE, VK_SPACE}, {SDLK_F12, 0x7B}, {SDLK_F13, 0}, {SDLK_AUDIOPLAY, 0}, {SDLK_SEMICOLON, 0},
+    const struct { SDL_Keycode key; bool numLock; int code; } cases[] = {
+        {SDLK_a, true, 'A'}, {SDLK_q, false, 'Q'}, {SDLK_z, true, 'Z'}, {SDLK_0, false, '0'}, {SDLK_9, true, '9'},
+        {SDLK_ESCAPE, true, VK_ESCAPE}, {SDLK_F1, true, VK_F1}, {SDLK_F12, true, 0x7B}, {SDLK_DELETE, true, VK_DELETE},
+        {SDLK_LEFT, true, VK_LEFT}, {SDLK_UP, false, VK_UP}, {SDLK_RIGHT, true, VK_RIGHT}, {SDLK_DOWN, true, VK_DOWN},
+        {SDLK_RETURN, true, VK_RETURN}, {SDLK_SPACE, true, VK_SPACE}, {SDLK_LALT, true, 0x12}, {SDLK_RALT, true, 0x12},
+        {SDLK_KP_8, true, 0x68}, {SDLK_KP_0, true, 0x60}, {SDLK_KP_PERIOD, true, 0x6E}, {SDLK_KP_PERIOD, false, VK_DELETE},
+        {SDLK_KP_8, false, VK_UP}, {SDLK_KP_2, false, VK_DOWN}, {SDLK_KP_4, false, VK_LEFT}, {SDLK_KP_6, false, VK_RIGHT},
+        {SDLK_KP_7, false, 0x24}, {SDLK_KP_1, false, 0x23}, {SDLK_KP_9, false, 0x21}, {SDLK_KP_3, false, 0x22},
+        {SDLK_KP_0, false, 0x2D}, {SDLK_KP_5, false, 0x0C}, {SDLK_F13, true, 0}, {SDLK_AUDIOPLAY, true, 0},
+        {SDLK_SEMICOLON, false, 0},
     };
-    for (const auto& entry : named)
-        EXPECT_EQ(virtualKeyFor(entry.key, true), entry.code) << SDL_GetKeyName(entry.key);
+    for (const auto& c : cases)
+        EXPECT_EQ(virtualKeyFor(c.key, c.numLock), c.code) << SDL_GetKeyName(c.key) << " NumLock " << c.numLock;
     for (int scancode = 0; scancode < SDL_NUM_SCANCODES; scancode++)
         for (bool numLock : {false, true}) {
             const int code = virtualKeyFor(SDL_SCANCODE_TO_KEYCODE(scancode), numLock);
@@ -57,92 +52,50 @@ TEST(SdlKeys, LettersByLayoutDigitsAndNamedKeysGetWindowsCodesBelow256)
         }
 }
 
-TEST(SdlEvents, KeysAndRepeatsAreKeyMessagesLeftAltAndF10AreSystemKeys)
+TEST(SdlEvents, KeyAndWindowEventsBecomeTheMessagesWindowsSends)
 {
     trackOurWindow();
-    // With the modifier state SDL reports: a modifier key's own press has it.
-    const struct { SDL_Event event; unsigned message; uintptr_t code; bool altContext; } cases[] = {
-        {keyEvent(SDL_KEYDOWN, SDLK_s, KMOD_NUM), WM_KEYDOWN, 'S', false},
-        {keyEvent(SDL_KEYDOWN, SDLK_UP, KMOD_NONE, 1), WM_KEYDOWN, VK_UP, false},
-        {keyEvent(SDL_KEYUP, SDLK_s), WM_KEYUP, 'S', false},
-        {keyEvent(SDL_KEYDOWN, SDLK_F4, KMOD_LALT), WM_SYSKEYDOWN, 0x73, true},
-        {keyEvent(SDL_KEYUP, SDLK_F4, KMOD_LALT | KMOD_NUM), WM_SYSKEYUP, 0x73, true},
-        {keyEvent(SDL_KEYDOWN, SDLK_LALT, KMOD_LALT), WM_SYSKEYDOWN, 0x12, true},
-        {keyEvent(SDL_KEYDOWN, SDLK_F10), WM_SYSKEYDOWN, 0x79, false},
-        // AltGr: as Windows reports it (with Ctrl), as X servers do (right Alt
-        // or the mode switch alone): a plain key, AltGr itself too.
-        {keyEvent(SDL_KEYDOWN, SDLK_e, KMOD_RALT | KMOD_LCTRL), WM_KEYDOWN, 'E', false},
-        {keyEvent(SDL_KEYDOWN, SDLK_e, KMOD_RALT), WM_KEYDOWN, 'E', false},
-        {keyEvent(SDL_KEYDOWN, SDLK_e, KMOD_MODE | KMOD_NUM), WM_KEYDOWN, 'E', false},
-        {keyEvent(SDL_KEYDOWN, SDLK_RALT, KMOD_RALT), WM_KEYDOWN, 0x12, false},
-        {keyEvent(SDL_KEYUP, SDLK_RALT), WM_KEYUP, 0x12, false},
-        // The keypad by NumLock: digits and '.', or the keys printed on them.
-        {keyEvent(SDL_KEYDOWN, SDLK_KP_8, KMOD_NUM), WM_KEYDOWN, 0x68, false},
-        {keyEvent(SDL_KEYDOWN, SDLK_KP_0, KMOD_NUM | KMOD_SHIFT), WM_KEYDOWN, 0x60, false},
-        {keyEvent(SDL_KEYUP, SDLK_KP_PERIOD, KMOD_NUM), WM_KEYUP, 0x6E, false},
-        {keyEvent(SDL_KEYDOWN, SDLK_KP_PERIOD), WM_KEYDOWN, VK_DELETE, false},
-        {keyEvent(SDL_KEYUP, SDLK_KP_PERIOD), WM_KEYUP, VK_DELETE, false},
-        {keyEvent(SDL_KEYDOWN, SDLK_KP_8), WM_KEYDOWN, VK_UP, false},
-        {keyEvent(SDL_KEYDOWN, SDLK_KP_2), WM_KEYDOWN, VK_DOWN, false},
-        {keyEvent(SDL_KEYDOWN, SDLK_KP_4, KMOD_CAPS), WM_KEYDOWN, VK_LEFT, false},
-        {keyEvent(SDL_KEYDOWN, SDLK_KP_6), WM_KEYDOWN, VK_RIGHT, false},
-        {keyEvent(SDL_KEYDOWN, SDLK_KP_7), WM_KEYDOWN, 0x24, false},
-        {keyEvent(SDL_KEYDOWN, SDLK_KP_1), WM_KEYDOWN, 0x23, false},
-        {keyEvent(SDL_KEYDOWN, SDLK_KP_9), WM_KEYDOWN, 0x21, false},
-        {keyEvent(SDL_KEYDOWN, SDLK_KP_3), WM_KEYDOWN, 0x22, false},
-        {keyEvent(SDL_KEYDOWN, SDLK_KP_0), WM_KEYDOWN, 0x2D, false},
-        {keyEvent(SDL_KEYDOWN, SDLK_KP_5), WM_KEYDOWN, 0x0C, false},
-        {keyEvent(SDL_KEYDOWN, SDLK_KP_8, KMOD_LALT), WM_SYSKEYDOWN, VK_UP, true},
+    struct Msg { unsigned message; uintptr_t wParam; intptr_t lParam; };
+    const intptr_t ALT = ALT_CONTEXT_BIT | 1, UP = intptr_t(3) << 30 | 1, REPEAT = intptr_t(1) << 30 | 1;
+    // In order: restore brings back the last size. SDL's modifier state has
+    // a modifier key's own press in it.
+    const struct { SDL_Event event; std::vector<Msg> out; } cases[] = {
+        {keyEvent(SDL_KEYDOWN, SDLK_s, KMOD_NUM), {{WM_KEYDOWN, 'S', 1}}},
+        {keyEvent(SDL_KEYDOWN, SDLK_UP, KMOD_NONE, 1), {{WM_KEYDOWN, VK_UP, REPEAT}}},
+        {keyEvent(SDL_KEYUP, SDLK_s), {{WM_KEYUP, 'S', UP}}},
+        {keyEvent(SDL_KEYDOWN, SDLK_F4, KMOD_LALT), {{WM_SYSKEYDOWN, VK_F4, ALT}}},
+        {keyEvent(SDL_KEYUP, SDLK_F4, KMOD_LALT | KMOD_NUM), {{WM_SYSKEYUP, VK_F4, ALT | UP}}},
+        {keyEvent(SDL_KEYDOWN, SDLK_LALT, KMOD_LALT), {{WM_SYSKEYDOWN, 0x12, ALT}}},
+        {keyEvent(SDL_KEYDOWN, SDLK_KP_8, KMOD_LALT), {{WM_SYSKEYDOWN, VK_UP, ALT}}},
+        {keyEvent(SDL_KEYDOWN, SDLK_F10), {{WM_SYSKEYDOWN, VK_F10, 1}}},
+        // AltGr as Windows reports it (with Ctrl) and as X servers do (right
+        // Alt, the mode switch): plain keys, AltGr itself too.
+        {keyEvent(SDL_KEYDOWN, SDLK_e, KMOD_RALT | KMOD_LCTRL), {{WM_KEYDOWN, 'E', 1}}},
+        {keyEvent(SDL_KEYDOWN, SDLK_e, KMOD_RALT), {{WM_KEYDOWN, 'E', 1}}},
+        {keyEvent(SDL_KEYDOWN, SDLK_e, KMOD_MODE | KMOD_NUM), {{WM_KEYDOWN, 'E', 1}}},
+        {keyEvent(SDL_KEYDOWN, SDLK_RALT, KMOD_RALT), {{WM_KEYDOWN, 0x12, 1}}},
+        {keyEvent(SDL_KEYDOWN, SDLK_KP_PERIOD), {{WM_KEYDOWN, VK_DELETE, 1}}},
+        {keyEvent(SDL_KEYDOWN, SDLK_F13), {}},
+        {windowEvent(SDL_WINDOWEVENT_FOCUS_LOST, 6), {}},
+        {windowEvent(SDL_WINDOWEVENT_SIZE_CHANGED, 7, 640, 480), {{WM_SIZE, 0, 640 | 480 << 16}}},
+        {windowEvent(SDL_WINDOWEVENT_FOCUS_LOST), {{WM_ACTIVATE, WA_INACTIVE, 0}}},
+        {windowEvent(SDL_WINDOWEVENT_MINIMIZED), {{WM_ACTIVATE, 1u << 16, 0}, {WM_SIZE, 0, 0}}},
+        {windowEvent(SDL_WINDOWEVENT_RESTORED), {{WM_SIZE, 0, 640 | 480 << 16}, {WM_ACTIVATE, WA_INACTIVE, 0}}},
+        {windowEvent(SDL_WINDOWEVENT_FOCUS_GAINED), {{WM_ACTIVATE, 1, 0}}},
+        {windowEvent(SDL_WINDOWEVENT_CLOSE), {{WM_CLOSE, 0, 0}}},
+        {SDL_Event{SDL_QUIT}, {{WM_CLOSE, 0, 0}}},
     };
     for (const auto& c : cases) {
-        PlatformMessage out[2] = {};
         const int row = static_cast<int>(&c - cases);
-        ASSERT_EQ(translateEvent(c.event, out, 2), 1) << row;
-        EXPECT_EQ(out[0].window, ourWindow);
-        EXPECT_EQ(out[0].message, c.message) << row;
-        EXPECT_EQ(out[0].wParam, c.code) << row;
-        EXPECT_EQ((out[0].lParam >> 29) & 1, c.altContext ? 1 : 0) << row;
+        PlatformMessage out[2] = {};
+        ASSERT_EQ(translateEvent(c.event, out, 2), static_cast<int>(c.out.size())) << "row " << row;
+        for (size_t i = 0; i < c.out.size(); i++) {
+            EXPECT_EQ(out[i].window, &backendWindow) << row;
+            EXPECT_EQ(out[i].message, c.out[i].message) << row;
+            EXPECT_EQ(out[i].wParam, c.out[i].wParam) << row;
+            EXPECT_EQ(out[i].lParam, c.out[i].lParam) << row;
+        }
     }
-    PlatformMessage out[2] = {};
-    EXPECT_EQ(translateEvent(keyEvent(SDL_KEYDOWN, SDLK_F13), out, 2), 0);
-}
-
-TEST(SdlEvents, WindowEventsAreActivationSizeAndCloseForOurWindowOnly)
-{
-    trackOurWindow();
-    PlatformMessage out[2] = {};
-    EXPECT_EQ(translateEvent(windowEvent(SDL_WINDOWEVENT_FOCUS_LOST, 6), out, 2), 0);
-
-    ASSERT_EQ(translateEvent(windowEvent(SDL_WINDOWEVENT_SIZE_CHANGED, 7, 640, 480), out, 2), 1);
-    EXPECT_EQ(out[0].message, WM_SIZE);
-    EXPECT_EQ(out[0].lParam, 640 | (480 << 16));
-
-    ASSERT_EQ(translateEvent(windowEvent(SDL_WINDOWEVENT_FOCUS_LOST, 7), out, 2), 1);
-    EXPECT_EQ(out[0].message, WM_ACTIVATE);
-    EXPECT_EQ(out[0].wParam, WA_INACTIVE);
-
-    // Minimised: inactive with the minimised flag, and a 0 x 0 client area.
-    ASSERT_EQ(translateEvent(windowEvent(SDL_WINDOWEVENT_MINIMIZED, 7), out, 2), 2);
-    EXPECT_EQ(out[0].message, WM_ACTIVATE);
-    EXPECT_EQ(out[0].wParam, 1u << 16);
-    EXPECT_EQ(out[1].message, WM_SIZE);
-    EXPECT_EQ(out[1].lParam, 0);
-
-    // Restored: the last size comes back; active only once focused again.
-    ASSERT_EQ(translateEvent(windowEvent(SDL_WINDOWEVENT_RESTORED, 7), out, 2), 2);
-    EXPECT_EQ(out[0].message, WM_SIZE);
-    EXPECT_EQ(out[0].lParam, 640 | (480 << 16));
-    EXPECT_EQ(out[1].message, WM_ACTIVATE);
-    EXPECT_EQ(out[1].wParam, WA_INACTIVE);
-    ASSERT_EQ(translateEvent(windowEvent(SDL_WINDOWEVENT_FOCUS_GAINED, 7), out, 2), 1);
-    EXPECT_EQ(out[0].wParam, 1u);
-
-    ASSERT_EQ(translateEvent(windowEvent(SDL_WINDOWEVENT_CLOSE, 7), out, 2), 1);
-    EXPECT_EQ(out[0].message, WM_CLOSE);
-    SDL_Event quit = {};
-    quit.type = SDL_QUIT;
-    ASSERT_EQ(translateEvent(quit, out, 2), 1);
-    EXPECT_EQ(out[0].message, WM_CLOSE);
 }
 
 TEST(SdlQueue, EventsReachWindowProcOneAPeekAndTheQuitComesLast)
@@ -151,33 +104,25 @@ TEST(SdlQueue, EventsReachWindowProcOneAPeekAndTheQuitComesLast)
     trackOurWindow();
     keys['S'] = false;
     windowActive = true;
-
-    SDL_Event events[] = {keyEvent(SDL_KEYDOWN, SDLK_s), windowEvent(SDL_WINDOWEVENT_MINIMIZED, 7),
-                          windowEvent(SDL_WINDOWEVENT_CLOSE, 7), keyEvent(SDL_KEYDOWN, SDLK_F13),
-                          keyEvent(SDL_KEYUP, SDLK_s)};
+    SDL_Event events[] = {keyEvent(SDL_KEYDOWN, SDLK_s), windowEvent(SDL_WINDOWEVENT_MINIMIZED),
+                          windowEvent(SDL_WINDOWEVENT_CLOSE), keyEvent(SDL_KEYDOWN, SDLK_F13), keyEvent(SDL_KEYUP, SDLK_s)};
     for (SDL_Event& event : events)
         ASSERT_EQ(SDL_PushEvent(&event), 1);
-
-    // The close request posts the quit; it comes once nothing else waits.
-    const unsigned expected[] = {WM_KEYDOWN, WM_ACTIVATE, WM_SIZE, WM_CLOSE, WM_KEYUP, WM_QUIT};
+    // The close posts the quit, which waits until nothing else does.
+    const struct { unsigned message; bool keyS, active; } expected[] = {{WM_KEYDOWN, true, true},
+        {WM_ACTIVATE, true, false}, {WM_SIZE, true, false}, {WM_CLOSE, true, false}, {WM_KEYUP, false, false},
+        {WM_QUIT, false, false}};
     PlatformMessage message = {};
-    for (unsigned wanted : expected) {
+    for (const auto& e : expected) {
         ASSERT_TRUE(platformPeekMessage(&message));
-        ASSERT_EQ(message.message, wanted);
-        // No GL here for the viewport; the quit never reaches windowProc.
-        if (wanted != WM_QUIT && wanted != WM_SIZE)
+        ASSERT_EQ(message.message, e.message);
+        if (e.message != WM_QUIT && e.message != WM_SIZE)  // no GL here for the viewport
             platformDispatchMessage(&message);
-        if (wanted == WM_KEYDOWN) {
-            EXPECT_TRUE(keys['S']);
-        }
-        if (wanted == WM_SIZE) {
-            EXPECT_FALSE(windowActive);
-        }
+        EXPECT_EQ(keys['S'], e.keyS) << e.message;
+        EXPECT_EQ(windowActive, e.active) << e.message;
     }
     EXPECT_EQ(message.wParam, 0u);
-    EXPECT_FALSE(keys['S']);
     EXPECT_FALSE(platformPeekMessage(&message));
-
     windowActive = true;
     backendWindow = BackendWindow{};
     SDL_QuitSubSystem(SDL_INIT_EVENTS);

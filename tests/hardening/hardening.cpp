@@ -1,0 +1,266 @@
+// Whole-frame key fuzzing: seeded random key downs and ups through windowProc,
+// run-clock steps wrapping past 2^31 ms as the real clock does, and frames of
+// drawFrame on the software context, every invariant checked after every
+// frame; demo and play turns across the clock's wrap. Built with
+// HARDENING_SOAK it is the long-run program of tests/soak.sh instead:
+// hardening_soak EVENTS SPIN_FRAMES [SEED].
+#include "support/test_game.h"
+
+#include "cube/cube.h"
+#include "cube/game_state.h"
+#include "platform/app.h"
+#include "platform/input.h"
+#include "platform/run_clock.h"
+#include "platform/winapi_names.h"
+#include "play/play.h"
+#include "render/render.h"
+
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <random>
+#include <vector>
+
+#define BROKEN_IF(condition, ...) if (condition) return std::snprintf(message, sizeof message, __VA_ARGS__), message
+
+namespace {
+char message[200];
+const GLenum GL_STATE[5] = {GL_MODELVIEW_STACK_DEPTH, GL_PROJECTION_STACK_DEPTH, GL_MATRIX_MODE, GL_ATTRIB_STACK_DEPTH, GL_LIST_BASE};
+GLint glBefore[5];
+std::vector<int> solvedCubies[5], liveCubies;  // by size
+
+// Each cubie as its outer stickers say, wherever turns take it: their count,
+// then their colours, a corner's in one handedness from the smallest (a
+// mirrored twist matches no solved corner); sorted. Inner sides are black.
+const char* cubies(std::vector<int>& out)
+{
+    out.clear();
+    for (int i = 0; i < cubeSize * cubeSize * cubeSize; i++) {
+        const int c[3] = {i / cubeSize / cubeSize, i / cubeSize % cubeSize, i % cubeSize};
+        int colours[3] = {}, n = 0, hand = 1;
+        for (int f = 0; f < 6; f++) {
+            const int code = cubeLive[c[0]][c[1]][c[2]][f], outer = c[f / 2] == (f % 2 ? cubeLast : 0);
+            BROKEN_IF(!outer && code, "inner side %d of cubie (%d,%d,%d) coloured", f, c[0], c[1], c[2]);
+            if (outer) colours[n++] = code, hand *= f % 2 ? 1 : -1;
+        }
+        if (n == 3 && hand < 0) std::swap(colours[1], colours[2]);
+        n == 3 ? void(std::rotate(colours, std::min_element(colours, colours + 3), colours + 3)) : std::sort(colours, colours + n);
+        out.push_back(((n * 100 + colours[0]) * 100 + colours[1]) * 100 + colours[2]);
+    }
+    std::sort(out.begin(), out.end());
+    return nullptr;
+}
+
+// What must hold after every frame, as a sentence, or nullptr.
+const char* brokenInvariant()
+{
+    GLint now[5];
+    for (int i = 0; i < 5; i++) glGetIntegerv(GL_STATE[i], &now[i]);
+    const GLenum error = glGetError();
+    BROKEN_IF(error != GL_NO_ERROR, "GL error 0x%x", error);
+    for (int i = 0; i < 5; i++) BROKEN_IF(now[i] != glBefore[i], "GL state 0x%x is %d, was %d", GL_STATE[i], now[i], glBefore[i]);
+    BROKEN_IF(gameState != STATE_MENU && gameState != STATE_PLAYING && gameState != STATE_WON, "state %d", gameState);
+    BROKEN_IF(selectionActive && (std::min(selectedColumn, selectedRow) < 0 || std::max(selectedColumn, selectedRow) > cubeLast),
+              "selection (%d,%d)", selectedColumn, selectedRow);
+    BROKEN_IF(turnAnimating ? turnAxisZ || std::abs(turnAxisX) + std::abs(turnAxisY) != 1 : turnAxisX || turnAxisY || turnAxisZ,
+              "turning %d about (%d,%d,%d)", turnAnimating, turnAxisX, turnAxisY, turnAxisZ);
+    BROKEN_IF(!(viewAngleX >= 0 && viewAngleX < 360 && viewAngleY >= 0 && viewAngleY < 360), "view spin (%g, %g)",
+              double(viewAngleX), double(viewAngleY));
+    // 596:31:23.647 is the longest play time a run clock reaches.
+    BROKEN_IF(!std::memchr(timeText, '\0', 14), "timer text over 13 characters");
+    if (const char* why = cubies(liveCubies)) return why;
+    BROKEN_IF(liveCubies != solvedCubies[cubeSize], "the cubies are no arrangement of the solved %d-cube's", cubeSize);
+    return nullptr;
+}
+
+const int ARROWS[] = {VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT};
+const char LETTERS[] = "WXCQSDAZE1234RFV12";
+std::mt19937_64 rng;
+std::vector<int> held;  // keys the fuzzer holds down
+int clockNow = 0;
+struct Tally { long events, frames, screens[4], turnsEnded; };  // title, play 3, play 4, winner
+
+int pick(size_t n) { return static_cast<int>(rng() % n); }
+void advance(int ms) { setRunClockForTest(clockNow = static_cast<int>(static_cast<uint32_t>(clockNow) + ms)); }
+
+void key(unsigned message, int code)
+{
+    windowProc(nullptr, message, static_cast<uintptr_t>(code), 0);
+    held.erase(std::remove(held.begin(), held.end(), code), held.end());
+    if (message == WM_KEYDOWN) held.push_back(code);
+}
+
+const char* frame(Tally& t)
+{
+    const bool turning = turnAnimating;
+    t.screens[gameState == STATE_MENU || keys[VK_DELETE] ? 0 : gameState == STATE_PLAYING ? cubeSize - 2 : 3]++;
+    drawFrame();
+    t.frames++, t.turnsEnded += turning && !turnAnimating;
+    return brokenInvariant();
+}
+
+// A fresh title screen on a 3-cube at run clock ms, as a program started then has it.
+void start(int ms)
+{
+    useGameGraphics();
+    static const bool baseline = [] {  // the solved cubes and GL as before any frame
+        for (int n = 3; n <= 4; n++) resetGame(n), cubies(solvedCubies[n]);
+        for (int i = 0; i < 5; i++) glGetIntegerv(GL_STATE[i], &glBefore[i]);
+        return glGetError() == GL_NO_ERROR;
+    }();
+    EXPECT_TRUE(baseline);
+    resetGame(3, clockNow = ms);
+    timeText[0] = '\0', fpsValue = 0, fpsFrameCount = 0, fpsSampleClock = ms;
+    held.clear();
+}
+
+const char* fuzz(uint64_t seed, int ms, long events, Tally& t)
+{
+    start(ms);
+    rng.seed(seed);
+    const char* why = nullptr;
+    while (!why && t.events < events) {
+        const int kind = pick(100), r = pick(256), game = !pick(32) ? VK_DELETE : pick(2) ? ARROWS[pick(4)] : LETTERS[pick(18)];
+        const int heldKey = held.empty() ? game : held[pick(held.size())];
+        t.events += kind < 94;
+        // Held keys go up, or down again as auto-repeat; any code now and then.
+        if (kind < 66) key(kind < 25 || (kind >= 55 && kind < 63) ? WM_KEYDOWN : WM_KEYUP, kind < 25 ? game : kind < 60 ? heldKey : r);
+        // Mostly a frame's worth, now and then no time or a stall of up to 8 s.
+        else if (kind < 94) advance(r < 64 ? 0 : r < 240 ? 1 + pick(50) : r < 252 ? 50 + pick(1024) : 1000 + pick(7200));
+        else if (gameState == STATE_PLAYING && r < 4) resetCubeSolved();  // random keys hardly ever solve a scramble
+        for (int i = kind < 94 ? 0 : r % 4 ? 1 : 2 + pick(4); i > 0 && !why; i--) why = frame(t);
+    }
+    std::printf("seed %llu, clock %d -> %d ms: %ld events, %ld frames: %ld title, %ld play 3, %ld play 4, %ld winner; "
+                "%ld turns ended\n", static_cast<unsigned long long>(seed), ms, clockNow, t.events, t.frames,
+                t.screens[0], t.screens[1], t.screens[2], t.screens[3], t.turnsEnded);
+    return why;
+}
+
+// tests/soak.sh runs 10^6 events.
+void fuzzTest(uint64_t seed, int ms)
+{
+    Tally t = {};
+    const char* why = fuzz(seed, ms, 10000, t);
+    ASSERT_EQ(why, nullptr) << "after " << t.events << " events: " << why;
+    // It went everywhere, or its silence proves little.
+    EXPECT_TRUE(t.screens[0] > 50 && t.screens[1] > 50 && t.screens[2] > 50 && t.screens[3] > 10 && t.turnsEnded > 30);
+}
+
+Tally tally;
+// One frame ms after the last; true when a turn ran out in it.
+bool step(int ms)
+{
+    advance(ms);
+    const long ended = tally.turnsEnded;
+    const char* why = frame(tally);
+    EXPECT_EQ(why, nullptr) << "at " << clockNow << ": " << why;
+    return tally.turnsEnded > ended;
+}
+} // namespace
+
+TEST(KeyFuzz, FromTheClocksStartEveryInvariantHoldsOnEveryScreen) { fuzzTest(20240601, 0); }
+TEST(KeyFuzz, AcrossTheClocksWrapEveryInvariantHolds) { fuzzTest(77031, INT_MAX - 150000); EXPECT_LT(clockNow, 0); }
+
+TEST(KeyFuzz, EachInvariantCatchesItsBreakage)
+{
+    start(1000);
+    scrambleCube(150);
+    ASSERT_EQ(brokenInvariant(), nullptr) << "a scrambled cube";
+    // Each breaks one rule; the game is reset after it, GL mended.
+    const struct { const char* what; void (*breakIt)(); void (*mend)(); } cases[] = {
+        {"a mirrored corner (same colours)", [] { std::swap(cubeLive[0][0][0][0], cubeLive[0][0][0][2]); }, nullptr},
+        {"a corner sticker swapped with an edge's", [] { std::swap(cubeLive[0][0][0][0], cubeLive[1][0][0][2]); }, nullptr},
+        {"a coloured inner side", [] { cubeLive[1][1][1][3] = 2; }, nullptr},
+        {"an axis left set", [] { turnAxisY = 1; }, nullptr},
+        {"a turn about two axes", [] { turnAnimating = true, turnAxisX = 1, turnAxisY = -1; }, nullptr},
+        {"a selection outside", [] { selectionActive = true, selectedColumn = 3; }, nullptr},
+        {"an unused game state", [] { gameState = 1; }, nullptr},
+        {"a spin of a full turn", [] { viewAngleX = 360.0f; }, nullptr},
+        {"a long timer text", [] { std::strcpy(timeText, "1000:59:59.999"); }, nullptr},
+        {"a matrix left pushed", [] { glPushMatrix(); }, [] { glPopMatrix(); }},
+        {"the projection left current and pushed", [] { glMatrixMode(GL_PROJECTION), glPushMatrix(); }, [] { glPopMatrix(), glMatrixMode(GL_MODELVIEW); }},
+        {"attributes left pushed", [] { glPushAttrib(GL_LIST_BIT); }, [] { glPopAttrib(); }},
+        {"a list base left set", [] { glListBase(7); }, [] { glListBase(0); }},
+        {"a GL error", [] { glEnable(0x7FFF); }, [] {}},
+    };
+    for (const auto& c : cases) {
+        c.breakIt();
+        const char* why = brokenInvariant();
+        EXPECT_NE(why, nullptr) << c.what << " went unnoticed";
+        std::printf("%-40s -> %s\n", c.what, why ? why : "-");
+        c.mend ? c.mend() : start(1000);
+        ASSERT_EQ(brokenInvariant(), nullptr) << "after " << c.what;
+    }
+    // The text stays in its buffer even for a game longer than the clock's half range.
+    for (int start : {INT_MIN, INT_MIN + 1, -1, 0, 1, INT_MAX - 1, INT_MAX})
+        for (int now : {INT_MIN, INT_MIN + 1, -1, 0, 1, INT_MAX - 1, INT_MAX}) {
+            gameStartClock = start, frameClock = now, std::memset(timeText, 'x', sizeof timeText), drawTimer(true);
+            EXPECT_NE(std::memchr(timeText, '\0', sizeof timeText), nullptr) << start << " " << now;
+        }
+}
+
+TEST(WrappedClock, DemoTurnsStayOneACycleBegunInItsFirst500msAcrossTheWrap)
+{
+    start(INT_MAX - 4000);
+    int starts[2] = {}, ends = 0;
+    for (uint32_t i = 0, lastCycle = 0, at; i < 250; i++) {
+        const bool was = turnAnimating;
+        ends += step(40);
+        if (was || !turnAnimating) continue;
+        EXPECT_TRUE((at = turnStartClock) % 2000 < 500 && at / 2000 != lastCycle) << "a turn at " << clockNow;
+        lastCycle = at / 2000, starts[clockNow < 0]++;
+    }
+    EXPECT_TRUE(starts[0] == 2 && starts[1] == 3 && ends == 5) << starts[0] << " + " << starts[1] << ", " << ends;
+    EXPECT_TRUE(fpsSampleClock < 0 && std::abs(fpsValue - 25) < 1) << fpsValue << ", measured after the wrap too";
+}
+
+TEST(WrappedClock, APlayTurnAcrossTheWrapCommitsAfter300msAndTheTimerCountsOn)
+{
+    start(INT_MAX - 2000);
+    keys['1'] = true, step(16), keys['1'] = false;
+    const uint32_t began = gameStartClock;
+    while (clockNow < INT_MAX - 56) step(16);
+    keys[VK_UP] = true, step(16);  // nothing selected: the whole cube, 40 ms before the wrap
+    ASSERT_TRUE(gameState == STATE_PLAYING && turnAnimating && turnStartClock > INT_MAX - 50);
+    for (int frames = 0; !step(16); frames++) ASSERT_TRUE(turnAnimating && turnElapsed < 300 && frames < 30) << turnElapsed;
+    EXPECT_TRUE(clockNow < 0 && turnElapsed >= 300 && turnElapsed < 316) << turnElapsed;
+    while (static_cast<uint32_t>(clockNow) - began < 3000) step(16);
+    EXPECT_TRUE(gameState == STATE_PLAYING && std::strncmp(timeText, "0: 0: 3.", 8) == 0) << timeText;
+}
+
+// Long after a float that only grew would have left [0, 360) or stopped.
+TEST(ViewSpin, StaysBelow360AndKeepsMovingAfterMillionsOfFrames)
+{
+    for (int i = 0; i < 3000000; i++) spinView();
+    const float before = viewAngleY;
+    spinView();
+    EXPECT_TRUE(viewAngleY != before && viewAngleY >= 0 && viewAngleY < 360 && viewAngleX >= 0 && viewAngleX < 360) << viewAngleY;
+}
+
+#ifdef HARDENING_SOAK
+int main(int argc, char** argv)
+{
+    if (argc < 3) return std::fprintf(stderr, "usage: %s EVENTS SPIN_FRAMES [SEED]\n", argv[0]), 2;
+    const long events = std::atol(argv[1]), frames = std::atol(argv[2]);
+    // About 30 ms of run clock go by an event: the clock wraps halfway.
+    Tally t = {};
+    const char* why = events > 0 ? fuzz(argc > 3 ? std::strtoull(argv[3], nullptr, 10) : 1,
+                                        INT_MAX - static_cast<int>(std::min(events * 15L, long(INT_MAX))), events, t) : nullptr;
+    if (why) std::printf("BROKEN after %ld events: %s\n", t.events, why);
+    // After the long spin, 72000 frames of 0.05 degrees are ten whole turns.
+    int wraps = 0, stalls = 0;
+    for (long i = 0; frames > 0 && i < frames + 72000; i++) {
+        const float before = viewAngleY;
+        spinView();
+        if (i >= frames) wraps += viewAngleY < before, stalls += viewAngleY == before;
+    }
+    const bool ok = !why && (frames <= 0 || (wraps >= 9 && wraps <= 11 && !stalls && viewAngleX >= 0 && viewAngleX < 360));
+    std::printf("view spin: %ld frames, then %d whole turns in 72000 (10 due), %d stalls\nsoak: %s\n", frames, wraps, stalls, ok ? "passed" : "FAILED");
+    return ok ? 0 : 1;
+}
+#endif
