@@ -14,7 +14,6 @@
 
 namespace {
 const int W = 800, H = 600, X0 = 100, Y0 = 200;
-std::vector<FontId> blocks;  // freed after each test: the context outlives it
 
 // One list called at (X0, Y0): the raster move and the lit pixels' extent.
 struct Glyph { float advance, rise; int count = 0, minX = W, maxX = -1, minY = H, maxY = -1; };
@@ -29,44 +28,31 @@ Glyph drawGlyph(FontId base, unsigned code)
     Glyph g{raster[0] - X0, raster[1] - Y0};
     std::vector<unsigned char> rgb(W * H * 3);
     readFrame(rgb.data());
-    for (int y = 0; y < H; y++)
-        for (int x = 0; x < W; x++)
-            if (rgb[(y * W + x) * 3] > 127) {
-                g.count++, g.minX = std::min(g.minX, x), g.maxX = std::max(g.maxX, x);
-                g.minY = std::min(g.minY, y), g.maxY = std::max(g.maxY, y);
-            }
+    for (int i = 0; i < W * H; i++)
+        if (rgb[i * 3] > 127)
+            g.count++, g.minX = std::min(g.minX, i % W), g.maxX = std::max(g.maxX, i % W), g.minY = std::min(g.minY, i / W), g.maxY = i / W;
     return g;
 }
 
 // Built as the game builds it, with what fontconfig matched.
 FontId makeFont(int height, int weight, bool italic, const char* face, MatchedFont* match = nullptr)
 {
-    blocks.push_back(glGenLists(255));
+    const FontId base = glGenLists(255);
     PlatformHandle handle = platformCreateFont(height, weight, italic, face);
     if (match)
         *match = freetypeFont(handle)->match;
-    buildFont(blocks.back(), handle);
-    return blocks.back();
+    buildFont(base, handle);
+    return base;
 }
 
+// Pixels as window coordinates, white, GL's default unpack alignment as in the game.
 class FreetypeGlyphs : public ::testing::Test {
-protected:
     void SetUp() override
     {
         useTestGLContext();
-        glPixelStorei(GL_UNPACK_ALIGNMENT, 4);  // GL's default, as in the game
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glOrtho(0, W, 0, H, -1, 1);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        glColor3f(1, 1, 1);
-    }
-    void TearDown() override
-    {
-        for (FontId base : blocks)
-            glDeleteLists(base, 255);
-        blocks.clear();
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+        glMatrixMode(GL_PROJECTION), glLoadIdentity(), glOrtho(0, W, 0, H, -1, 1);
+        glMatrixMode(GL_MODELVIEW), glLoadIdentity(), glColor3f(1, 1, 1);
     }
 };
 }
@@ -90,7 +76,6 @@ TEST_F(FreetypeGlyphs, GameFontsAreTheirStandInsDrawHAsTallAsTheFileSaysAndSitOn
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pattern + (" " + std::to_string(c.height)));
         const FontId font = c.font;
-        blocks.push_back(font);
         PlatformHandle handle = platformCreateFont(c.height, c.weight, c.italic, c.face);
         const MatchedFont m = freetypeFont(handle)->match;
         EXPECT_TRUE(platformDeleteObject(handle));
@@ -144,8 +129,7 @@ TEST_F(FreetypeGlyphs, SelectObjectReturnsThePreviousObjectAsGdiDoes)
     EXPECT_EQ(platformSelectObject(nullptr, b), a);
     EXPECT_FALSE(platformDeleteObject(b)) << "a selected font stays";
     EXPECT_EQ(platformSelectObject(nullptr, nullptr), b);
-    blocks.push_back(glGenLists(255));
-    EXPECT_FALSE(platformUseFontBitmaps(nullptr, 0, 255, blocks.back())) << "nothing selected";
+    EXPECT_FALSE(platformUseFontBitmaps(nullptr, 0, 255, glGenLists(255))) << "nothing selected";
     EXPECT_TRUE(platformDeleteObject(a) && platformDeleteObject(b));
     EXPECT_FALSE(platformDeleteObject(a)) << "already deleted";
     EXPECT_EQ(platformSelectObject(nullptr, a), nullptr) << "a deleted font is refused";
