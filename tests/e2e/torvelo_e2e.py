@@ -106,6 +106,10 @@ def run_story(out_dir, name, size, story):  # story(x) on a fresh X; a failure e
     try:
         assert x.display != ":", "Xvfb did not start"
         story(x)
+    except BaseException:  # the screen as it was, for the failure's reader
+        with contextlib.suppress(Exception):
+            save_png(x.shot(), os.path.join(out_dir, name + ".failure.png"))
+        raise
     finally:
         for process in filter(None, (x.process, x.server)):  # with their process groups
             with contextlib.suppress(ProcessLookupError):

@@ -61,7 +61,7 @@ def story(x, yes):
     if yes:
         wait_for("an 800x600 display filled by the game", lambda: frame(DESKTOP) == frame(TITLE) == (0, 0, 800, 600), 60)
         wait_for("the title screen in full screen", lambda: x.seen(title_shown), 60)
-        x.hold("F1", lambda: frame(DESKTOP) == (0, 0, 1024, 768), "the desktop back on F1", 30)
+        x.hold("F1", lambda: frame(DESKTOP) == (0, 0, 1024, 768), "the desktop back on F1", 60)
     left, top, width, height = frame(TITLE)
     assert (left, top) == (0, 0) and width > 800 and height > 600, f"no framed window at 0,0: {width}x{height}"
     assert frame(DESKTOP) == (0, 0, 1024, 768), "the desktop is not at 1024x768"
