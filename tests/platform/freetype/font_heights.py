@@ -1,8 +1,8 @@
 #!/usr/bin/python3
-"""Prints, for each (fontconfig pattern, GDI height) pair of its arguments,
-the pixel height an 'H' of that font should have: the file fontconfig
-matches, its OS/2 Windows ascent + descent as the cell of a positive height,
-a negative height as the em, and the outline's own extent of 'H'."""
+# Prints, for each (fontconfig pattern, GDI height) pair of its arguments, the
+# pixel height an 'H' of that font should have: the file fontconfig matches,
+# its OS/2 Windows ascent + descent as the cell of a positive height, a
+# negative height as the em, and the outline's own extent of 'H'.
 import subprocess
 import sys
 
@@ -14,11 +14,9 @@ for pattern, height in zip(args[::2], map(int, args[1::2])):
     path = subprocess.run(["timeout", "20", "fc-match", "-f", "%{file}", pattern],
                           check=True, capture_output=True, text=True).stdout
     font = TTFont(path)
-    os2 = font["OS/2"]
-    units = font["head"].unitsPerEm
+    os2, units = font["OS/2"], font["head"].unitsPerEm
     em = height * units / (os2.usWinAscent + os2.usWinDescent) if height > 0 else -height
     glyphs = font.getGlyphSet()
     pen = BoundsPen(glyphs)
     glyphs[font.getBestCmap()[ord("H")]].draw(pen)
-    _, low, _, high = pen.bounds
-    print(f"{(high - low) * em / units:.2f} {path}")
+    print(f"{(pen.bounds[3] - pen.bounds[1]) * em / units:.2f} {path}")
