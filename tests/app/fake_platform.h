@@ -1,31 +1,21 @@
 // The tests' backend: every primitive of platform/platform.h logged as one
-// line, handles named w1, dc1, rc1, i1 (n-th of their kind), any primitive
-// able to fail on its n-th call. Contexts are real OSMesa ones; the glyph
-// lists come from the real FreeType builder. SetForegroundWindow and
-// DestroyWindow send WM_ACTIVATE (active, inactive) as Windows does.
+// line, handles named w1, dc1, rc1, i1 (n-th made of their kind). The context
+// is a real OSMesa one.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/app.h"
+#include "platform/winapi_names.h"
 
-#include <functional>
 #include <map>
-#include <set>
 #include <string>
 #include <vector>
 
-// Forgets everything and frees the contexts left alive; every test starts with it.
+// Forgets everything and frees the context; every run starts with it.
 void fakeReset();
+// Logs a call as its name and arguments; false, logged " failed", on the call fakeFailAt names.
+__attribute__((format(printf, 1, 2))) bool fakeCall(const char* format, ...);
 extern std::vector<std::string> fakeLog;
-// By primitive (named as in the log): which of its calls (from 1) fail.
-extern std::map<std::string, std::vector<int>> fakeFailAt;
-// Counts one call of name; true when the script makes it fail.
-bool fakeFails(const std::string& name);
-// Answers of the coming message boxes, in order; then the default button.
-extern std::vector<int> fakeAnswers;
-// Queues a message for the loop once it has found the queue empty `passes` times.
-void fakePostAfter(int passes, unsigned message, uintptr_t wParam = 0, intptr_t lParam = 0);
-// Called at each SwapBuffers, the context still current. DefWindowProc answers 1234.
-extern std::function<void()> fakeOnSwap;
-// What is held: "class", w1, dc1, rc1 ...; releases of anything not held.
-extern std::set<std::string> fakeHeld;
-extern int fakeBadReleases;
+extern std::map<std::string, int> fakeFailAt;  // by call name: which of its calls (from 1) fails
+extern std::vector<int> fakeAnswers;           // of the coming message boxes, in order; then 0
+extern std::vector<std::pair<int, PlatformMessage>> fakeScript;  // each once the queue was found empty that often
+extern void (*fakeOnSwap)();                   // at each SwapBuffers, the context current
