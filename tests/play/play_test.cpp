@@ -1,22 +1,9 @@
 // Turns, keys and game states, frame by frame on the software GL.
 #include "support/test_game.h"
 
-#include "cube/cube.h"
-#include "cube/game_state.h"
-#include "platform/input.h"
-#include "platform/run_clock.h"
-#include "platform/winapi_names.h"
-#include "play/play.h"
-#include "render/render.h"
-
-#include <GL/gl.h>
-#include <gtest/gtest.h>
-
-#include <climits>
-#include <cmath>
-#include <vector>
-
 namespace {
+
+const char* const GRID[] = {"WXCV", "QSDF", "AZER", "1234"};  // rows bottom to top
 
 // The rotation applyTurnRotation leaves on an identity matrix: its angle,
 // and its axis from the skew part (column-major).
@@ -32,18 +19,8 @@ double rotationAngle(int x, int y, int z, double axis[3])
     return std::acos(std::fmax(-1.0, std::fmin(1.0, (m[0] + m[5] + m[10] - 1) / 2))) * 180.0 / M_PI;
 }
 
-void pass(int clock)
-{
-    setRunClockForTest(clock);
-    frameClock = clock;
-    drawCube();
-}
-
-void frame(int clock)
-{
-    setRunClockForTest(clock);
-    drawFrame();
-}
+void pass(int clock) { setRunClockForTest(frameClock = clock), drawCube(); }
+void frame(int clock) { setRunClockForTest(clock), drawFrame(); }
 
 } // namespace
 
@@ -63,16 +40,12 @@ TEST(TurnAnimation, TheTurningLayerRotatesByTheElapsedShareAboutTheRequestsAxisT
         EXPECT_FALSE(selectionActive) << "a turn consumes the selection";
         for (int t = 0; t < 300; t += 37) {
             pass(100 + t);
-            for (int x = 0; x < c.n; x++)
-                for (int y = 0; y < c.n; y++)
-                    for (int z = 0; z < c.n; z++) {
-                        const double angle = rotationAngle(x, y, z, axis);
-                        const bool turning = !c.selected || (c.dirX ? x == c.column : y == c.row);
-                        ASSERT_NEAR(angle, turning ? 90.0 * t / 300 : 0, 1e-3) << "t=" << t << " " << x << y << z;
-                        if (turning && t > 0) {
-                            ASSERT_TRUE(axis[0] * c.dirX + axis[1] * c.dirY > 0 && std::fabs(axis[2]) < 1e-9);
-                        }
-                    }
+            EACH_CUBIE(x, y, z) {
+                const double angle = rotationAngle(x, y, z, axis);
+                const bool turning = !c.selected || (c.dirX ? x == c.column : y == c.row);
+                ASSERT_NEAR(angle, turning ? 90.0 * t / 300 : 0, 1e-3) << "t=" << t << " " << x << y << z;
+                ASSERT_TRUE(!turning || t == 0 || (axis[0] * c.dirX + axis[1] * c.dirY > 0 && std::fabs(axis[2]) < 1e-9));
+            }
         }
         pass(5000);  // a frame longer than the rest of the turn: commits at rest
         EXPECT_FALSE(turnAnimating || turnAxisX || turnAxisY);
@@ -98,14 +71,11 @@ TEST(TurnAnimation, RequestsDuringATurnAreDroppedAndZeroRequestsStartNothing)
     useGameGraphics();
     resetGame(3, 0);
     requestTurn(-1, 0);
-    ASSERT_TRUE(turnAnimating);
-    selectionActive = true, selectedColumn = 2;
-    cubeSnapshot[0][0][0][0] = 42;
+    selectionActive = true, selectedColumn = 2, cubeSnapshot[0][0][0][0] = 42;
     requestTurn(0, 1);
-    EXPECT_TRUE(turnLayer == 0 && turnAxisY == 0 && selectionActive && cubeSnapshot[0][0][0][0] == 42);
+    EXPECT_TRUE(turnAnimating && turnLayer == 0 && turnAxisY == 0 && selectionActive && cubeSnapshot[0][0][0][0] == 42);
     resetGame(3, 0);
-    selectionActive = true, selectedColumn = 1;
-    cubeSnapshot[0][0][0][0] = 42;
+    selectionActive = true, selectedColumn = 1, cubeSnapshot[0][0][0][0] = 42;
     requestTurn(0, 0);
     EXPECT_FALSE(turnAnimating || selectionActive || turnLayer);
     EXPECT_EQ(cubeSnapshot[0][0][0][0], cubeLive[0][0][0][0]) << "the snapshot is refreshed";
@@ -141,11 +111,10 @@ TEST(TurnAnimation, DemoTurnsOnlyInTheFirstHalfSecondOfEveryTwo)
 TEST(PlayKeys, GridKeysSelectAndToggleInBlockOrderAndArrowsUseTheOldSelection)
 {
     useGameGraphics();
-    const char* const rows[] = {"WXCV", "QSDF", "AZER", "1234"};
     for (int n = 3; n <= 4; n++)
         for (int row = 0; row < 4; row++)
             for (int column = 0; column < 4; column++) {
-                const int key = rows[row][column];
+                const int key = GRID[row][column];
                 resetGame(n);
                 gameState = STATE_PLAYING;
                 keys[key] = true;
@@ -210,35 +179,28 @@ TEST(WholeGame, UndoingTheScrambleWithKeysWinsInTheLastCommitPassAndFreezesTheTi
     useGameGraphics();
     for (int n = 3; n <= 4; n++) {
         resetGame(n, 1000);
-        struct Move { int axisX, axisY, layer; };
-        std::vector<Move> moves;
+        int moves[150][3], clock = 1000, turns = 0;  // axis X, axis Y, layer
         seedRandom(2024 + n);
-        for (int i = 0; i < 150; i++) {
-            const bool aboutX = randomInt(0, 1) == 1;
-            const int sign = randomInt(-1, 1);
-            moves.push_back({aboutX ? sign : 0, aboutX ? 0 : sign, randomInt(0, cubeLast)});
+        for (auto& m : moves) {
+            const int aboutX = randomInt(0, 1), sign = randomInt(-1, 1);
+            m[0] = aboutX * sign, m[1] = !aboutX * sign, m[2] = randomInt(0, cubeLast);
         }
         seedRandom(2024 + n);
         scrambleCube(150);
         gameState = STATE_PLAYING;
         gameStartClock = 1000 - 65000;
-        int clock = 1000, turns = 0;
         for (int i = 149; i >= 0 && gameState == STATE_PLAYING; i--) {
-            const Move& m = moves[i];
-            if (m.axisX == 0 && m.axisY == 0)
+            const int *m = moves[i], layer = m[2];
+            if (m[0] == 0 && m[1] == 0)
                 continue;
-            if (m.layer != 0) {
-                const char* const rows[] = {"WXCV", "QSDF", "AZER", "1234"};
-                keys[static_cast<int>(m.axisX ? rows[0][m.layer - 1] : rows[m.layer - 1][0])] = true;
-                frame(clock += 16);
-            }
+            if (layer != 0)
+                keys[static_cast<int>(m[0] ? GRID[0][layer - 1] : GRID[layer - 1][0])] = true, frame(clock += 16);
             // The inverse turn: Up is -X, Down +X, Left -Y, Right +Y.
-            keys[m.axisX ? (m.axisX > 0 ? VK_UP : VK_DOWN) : (m.axisY > 0 ? VK_LEFT : VK_RIGHT)] = true;
+            keys[m[0] ? (m[0] > 0 ? VK_UP : VK_DOWN) : (m[1] > 0 ? VK_LEFT : VK_RIGHT)] = true;
             frame(clock += 16);
             ASSERT_TRUE(turnAnimating) << "move " << i;
-            while (turnAnimating)
+            for (turns++; turnAnimating;)
                 frame(clock += 300);
-            turns++;
         }
         EXPECT_GT(turns, 50);
         EXPECT_EQ(gameState, STATE_WON) << "N=" << n;

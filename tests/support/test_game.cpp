@@ -1,33 +1,42 @@
 #include "support/test_game.h"
-#include "support/test_gl.h"
 
-#include "cube/cube.h"
-#include "cube/game_state.h"
 #include "platform/graphics.h"
-#include "platform/input.h"
-#include "platform/run_clock.h"
-#include "play/play.h"
 
-#include <cstring>
+#include <GL/osmesa.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+static OSMesaContext context = nullptr;
+static unsigned char buffer[800 * 600 * 4];
+
+void useTestGLContext()
+{
+    if (!context) {
+        context = OSMesaCreateContextExt(OSMESA_RGBA, 16, 0, 0, nullptr);
+        // Left alive, llvmpipe's worker threads can hang the exit at a barrier.
+        std::atexit([] { OSMesaDestroyContext(context); });
+    }
+    if (!context || !OSMesaMakeCurrent(context, buffer, GL_UNSIGNED_BYTE, 800, 600))
+        std::fprintf(stderr, "no OSMesa context\n"), std::abort();
+    OSMesaPixelStore(OSMESA_Y_UP, 1);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+}
 
 void useGameGraphics()
 {
     static bool initialised = false;
     useTestGLContext();
-    if (!initialised) {
-        resizeViewport(800, 600);
-        initGraphics();
-        initialised = true;
-    }
+    if (!initialised)
+        resizeViewport(800, 600), initialised = initGraphics();
 }
 
 void resetGame(int n, int ms)
 {
-    cubeSize = n;
-    cubeLast = n - 1;
+    std::memset(cubeLive, 0, sizeof cubeLive);
+    cubeSize = n, cubeLast = n - 1;
     resetCubeSolved();
-    turnAnimating = false;
-    turnFinished = false;
+    turnAnimating = turnFinished = false;
     turnAxisX = turnAxisY = turnAxisZ = turnLayer = 0;
     turnElapsed = 0.0;
     selectionActive = false;
@@ -37,4 +46,19 @@ void resetGame(int n, int ms)
     std::memset(keys, 0, sizeof keys);
     setRunClockForTest(ms);
     frameClock = ms;
+}
+
+Rgb readPixel(int x, int y)
+{
+    unsigned char p[4] = {};
+    glFinish();
+    glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
+    return Rgb{p[0], p[1], p[2]};
+}
+
+void readFrame(unsigned char* rgb)
+{
+    glFinish();
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, 800, 600, GL_RGB, GL_UNSIGNED_BYTE, rgb);
 }
