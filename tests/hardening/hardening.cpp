@@ -1,25 +1,12 @@
 // Whole-frame key fuzzing: seeded random key downs and ups through windowProc,
 // run-clock steps wrapping past 2^31 ms as the real clock does, and frames of
 // drawFrame on the software context, every invariant checked after every
-// frame; demo and play turns across the clock's wrap. Built with
-// HARDENING_SOAK it is the long-run program of tests/soak.sh instead:
-// hardening_soak EVENTS SPIN_FRAMES [SEED].
+// frame; demo and play turns across the clock's wrap. tests/soak.sh runs the
+// same tests longer: SOAK_EVENTS fuzzed events a run, SOAK_SPINS spin frames.
 #include "support/test_game.h"
 
-#include "cube/cube.h"
-#include "cube/game_state.h"
 #include "platform/app.h"
-#include "platform/input.h"
-#include "platform/run_clock.h"
-#include "platform/winapi_names.h"
-#include "play/play.h"
-#include "render/render.h"
 
-#include <GL/gl.h>
-#include <gtest/gtest.h>
-
-#include <climits>
-#include <cstring>
 #include <random>
 
 #define BROKEN_IF(condition, ...) if (condition) return std::snprintf(message, sizeof message, __VA_ARGS__), message
@@ -105,8 +92,14 @@ void start(int ms)
     held.clear(), tally = {}, broken = nullptr;
 }
 
-void fuzz(uint64_t seed, int ms, long events)
+long fromEnvironment(const char* name, long otherwise) { return std::getenv(name) ? std::atol(std::getenv(name)) : otherwise; }
+
+// Each run its own test: 10^4 events take half a minute on a busy machine.
+// About 30 ms of run clock go by an event: a run that starts wrapping does so halfway.
+void fuzzTest(uint64_t seed, bool wrapping)
 {
+    const long events = fromEnvironment("SOAK_EVENTS", 10000);
+    const int ms = wrapping ? INT_MAX - static_cast<int>(std::min(events * 15, long{INT_MAX})) : 0;
     start(ms);
     rng.seed(seed);
     while (!broken && tally.events < events) {
@@ -128,12 +121,6 @@ void fuzz(uint64_t seed, int ms, long events)
     }
     std::printf("clock %d -> %d ms: %ld events; frames: %ld title, %ld play 3, %ld play 4, %ld winner; %ld turns ended; %s\n", ms, clockNow,
                 tally.events, tally.screens[0], tally.screens[1], tally.screens[2], tally.screens[3], tally.turnsEnded, broken ? broken : "all invariants held");
-}
-
-// Each run its own test: 10^4 events take half a minute on a busy machine.
-void fuzzTest(uint64_t seed, int ms)
-{
-    fuzz(seed, ms, 10000);
     ASSERT_TRUE(!broken && (clockNow < 0) == (ms != 0)) << broken << ", clock " << clockNow;
     // It went everywhere, or its silence proves little.
     EXPECT_TRUE(tally.screens[0] > 50 && tally.screens[1] > 50 && tally.screens[2] > 50 && tally.screens[3] > 10 && tally.turnsEnded > 30);
@@ -170,9 +157,8 @@ TEST(KeyFuzz, EachInvariantCatchesItsBreakage)
         }
 }
 
-// tests/soak.sh runs 10^6 events.
-TEST(KeyFuzz, FromTheClocksStartEveryInvariantHoldsOnEveryScreen) { fuzzTest(20240601, 0); }
-TEST(KeyFuzz, AcrossTheClocksWrapEveryInvariantHolds) { fuzzTest(77031, INT_MAX - 150000); }
+TEST(KeyFuzz, FromTheClocksStartEveryInvariantHoldsOnEveryScreen) { fuzzTest(20240601, false); }
+TEST(KeyFuzz, AcrossTheClocksWrapEveryInvariantHolds) { fuzzTest(77031, true); }
 
 TEST(LongRuns, DemoTurnsOneACyclePlayTurnsAfter300msAndTheTimerAcrossTheClocksWrapAndTheViewSpinAfterMillionsOfFrames)
 {
@@ -199,28 +185,8 @@ TEST(LongRuns, DemoTurnsOneACyclePlayTurnsAfter300msAndTheTimerAcrossTheClocksWr
     while (static_cast<uint32_t>(clockNow) - began < 3000) frame(16);
     EXPECT_TRUE(!broken && gameState == STATE_PLAYING && std::strncmp(timeText, "0: 0: 3.", 8) == 0) << timeText;
     // The view spin, long after a float that only grew would have left [0, 360) or stopped.
-    for (int i = 0; i < 3000000; i++) spinView();
+    for (long i = fromEnvironment("SOAK_SPINS", 3000000); i > 0; i--) spinView();
     const float before = viewAngleY;
     spinView();
     EXPECT_TRUE(viewAngleY != before && std::min(viewAngleX, viewAngleY) >= 0 && std::max(viewAngleX, viewAngleY) < 360) << viewAngleY;
 }
-
-#ifdef HARDENING_SOAK
-int main(int argc, char** argv)
-{
-    if (argc < 3) return std::fprintf(stderr, "usage: %s EVENTS SPIN_FRAMES [SEED]\n", argv[0]), 2;
-    const long events = std::atol(argv[1]), frames = std::atol(argv[2]);
-    // About 30 ms of run clock go by an event: the clock wraps halfway.
-    if (events > 0) fuzz(argc > 3 ? std::strtoull(argv[3], nullptr, 10) : 1, INT_MAX - static_cast<int>(std::min(events * 15L, long(INT_MAX))), events);
-    // After the long spin, 72000 frames of 0.05 degrees are ten whole turns.
-    int wraps = 0, stalls = 0;
-    for (long i = 0; frames > 0 && i < frames + 72000; i++) {
-        const float before = viewAngleY;
-        spinView();
-        if (i >= frames) wraps += viewAngleY < before, stalls += viewAngleY == before;
-    }
-    const bool ok = !broken && (frames <= 0 || (wraps >= 9 && wraps <= 11 && !stalls && viewAngleX >= 0 && viewAngleX < 360));
-    std::printf("view spin: %ld frames, then %d whole turns in 72000 (10 due), %d stalls\nsoak: %s\n", frames, wraps, stalls, ok ? "passed" : "FAILED");
-    return ok ? 0 : 1;
-}
-#endif
