@@ -1,19 +1,9 @@
 // The window code over the fake backend: every call it makes, in order.
+#define GL_GLEXT_PROTOTYPES  // glWindowPos
 #include "fake_platform.h"
-
-#include "cube/cube.h"
-#include "cube/game_state.h"
-#include "platform/input.h"
-#include "platform/run_clock.h"
-#include "play/play.h"
-#include "render/render.h"
-
-#define GL_GLEXT_PROTOTYPES
-#include <GL/gl.h>
-#include <gtest/gtest.h>
+#include "support/test_game.h"
 
 #include <algorithm>
-#include <cstring>
 
 // The graphics set-up never fails on its own; the link wraps it so it can.
 extern "C" bool __real__Z12initGraphicsv();
@@ -91,19 +81,14 @@ TEST(App, FailedStepsAndWholeRunsMakeTheirCallsInOrderAndLeaveTheGameAsItWas)
     // A failed step shows its box (ERROR while creating, SHUTDOWN ERROR while releasing) after releasing what it
     // held (undone: the last steps of the teardown), the display mode and cursor first; -1: a release failing at the end.
     struct Row { std::string fail; int nth, undone; std::string box; };
-    for (const Row& r : std::vector<Row>{{"RegisterClass", 1, 0, "Failed To Register The Window Class."},
-                                         {"CreateWindow", 1, 1, "Window Creation Error."},
-                                         {"GetDC", 1, 2, "Can't Create A GL Device Context."},
-                                         {"ChoosePixelFormat", 1, 3, "Can't Find A Suitable PixelFormat."},
-                                         {"SetPixelFormat", 1, 3, "Can't Set The PixelFormat."},
-                                         {"CreateContext", 1, 3, "Can't Create A GL Rendering Context."},
-                                         {"MakeCurrent", 1, 5, "Can't Activate The GL Rendering Context."},
-                                         {"InitGraphics", 1, 5, "Initialization Failed."},
-                                         {"MakeCurrent", 2, -1, "Release Of DC And RC Failed."},
-                                         {"DeleteContext", 1, -1, "Release Rendering Context Failed."},
-                                         {"ReleaseDC", 1, -1, "Release Device Context Failed."},
-                                         {"DestroyWindow", 1, -1, "Could Not Release hWnd."},
-                                         {"UnregisterClass", 1, -1, "Could Not Unregister Class."}})
+    for (const Row& r : std::vector<Row>{
+             {"RegisterClass", 1, 0, "Failed To Register The Window Class."}, {"CreateWindow", 1, 1, "Window Creation Error."},
+             {"GetDC", 1, 2, "Can't Create A GL Device Context."}, {"ChoosePixelFormat", 1, 3, "Can't Find A Suitable PixelFormat."},
+             {"SetPixelFormat", 1, 3, "Can't Set The PixelFormat."}, {"CreateContext", 1, 3, "Can't Create A GL Rendering Context."},
+             {"MakeCurrent", 1, 5, "Can't Activate The GL Rendering Context."}, {"InitGraphics", 1, 5, "Initialization Failed."},
+             {"MakeCurrent", 2, -1, "Release Of DC And RC Failed."}, {"DeleteContext", 1, -1, "Release Rendering Context Failed."},
+             {"ReleaseDC", 1, -1, "Release Device Context Failed."}, {"DestroyWindow", 1, -1, "Could Not Release hWnd."},
+             {"UnregisterClass", 1, -1, "Could Not Unregister Class."}})
         for (bool full : {false, true}) {
             const Lines td = teardown(1, full);
             const std::string box = (r.undone < 0 ? "MessageBox SHUTDOWN ERROR 0x40 " : "MessageBox ERROR 0x30 ") + r.box;

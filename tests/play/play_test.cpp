@@ -9,12 +9,9 @@ const char* const GRID[] = {"WXCV", "QSDF", "AZER", "1234"};  // rows bottom to 
 // and its axis from the skew part (column-major).
 double rotationAngle(int x, int y, int z, double axis[3])
 {
-    glPushMatrix();
-    glLoadIdentity();
-    applyTurnRotation(x, y, z);
     double m[16];
-    glGetDoublev(GL_MODELVIEW_MATRIX, m);
-    glPopMatrix();
+    glPushMatrix(), glLoadIdentity(), applyTurnRotation(x, y, z);
+    glGetDoublev(GL_MODELVIEW_MATRIX, m), glPopMatrix();
     axis[0] = m[6] - m[9], axis[1] = m[8] - m[2], axis[2] = m[1] - m[4];
     return std::acos(std::fmax(-1.0, std::fmin(1.0, (m[0] + m[5] + m[10] - 1) / 2))) * 180.0 / M_PI;
 }
@@ -28,9 +25,7 @@ TEST(TurnAnimation, TheTurningLayerRotatesByTheElapsedShareAboutTheRequestsAxisT
 {
     useGameGraphics();
     const struct { int n, dirX, dirY, column, row; bool selected; } cases[] = {
-        {3, -1, 0, 0, 2, true}, {3, 1, 0, 2, 0, true}, {4, 0, -1, 1, 3, true}, {4, 0, 1, 3, 0, true},
-        {3, 0, 1, 1, 1, false},
-    };
+        {3, -1, 0, 0, 2, true}, {3, 1, 0, 2, 0, true}, {4, 0, -1, 1, 3, true}, {4, 0, 1, 3, 0, true}, {3, 0, 1, 1, 1, false}};
     double axis[3];
     for (const auto& c : cases) {
         resetGame(c.n, 100);
@@ -51,10 +46,14 @@ TEST(TurnAnimation, TheTurningLayerRotatesByTheElapsedShareAboutTheRequestsAxisT
         EXPECT_FALSE(turnAnimating || turnAxisX || turnAxisY);
         EXPECT_NEAR(rotationAngle(0, 0, 0, axis), 0.0, 1e-9);
     }
-    // A duration change mid-turn (Delete during play) takes effect next pass.
+    // A duration change mid-turn (Delete during play) takes effect next pass;
+    // a request during a turn is dropped, selection and snapshot untouched.
     resetGame(3, 0);
     turnDuration = 300;
     requestTurn(1, 0);
+    selectionActive = true, selectedColumn = 2, cubeSnapshot[0][0][0][0] = 42;
+    requestTurn(0, 1);
+    EXPECT_TRUE(turnAxisX == 1 && turnAxisY == 0 && selectionActive && cubeSnapshot[0][0][0][0] == 42);
     pass(200);
     EXPECT_NEAR(rotationAngle(1, 1, 1, axis), 60.0, 1e-4);
     turnDuration = 1000;
@@ -64,21 +63,11 @@ TEST(TurnAnimation, TheTurningLayerRotatesByTheElapsedShareAboutTheRequestsAxisT
     EXPECT_TRUE(turnAnimating);
     pass(1000);
     EXPECT_FALSE(turnAnimating);
-}
-
-TEST(TurnAnimation, RequestsDuringATurnAreDroppedAndZeroRequestsStartNothing)
-{
-    useGameGraphics();
-    resetGame(3, 0);
-    requestTurn(-1, 0);
-    selectionActive = true, selectedColumn = 2, cubeSnapshot[0][0][0][0] = 42;
-    requestTurn(0, 1);
-    EXPECT_TRUE(turnAnimating && turnLayer == 0 && turnAxisY == 0 && selectionActive && cubeSnapshot[0][0][0][0] == 42);
+    // A request for no turn starts nothing but still consumes the selection.
     resetGame(3, 0);
     selectionActive = true, selectedColumn = 1, cubeSnapshot[0][0][0][0] = 42;
     requestTurn(0, 0);
-    EXPECT_FALSE(turnAnimating || selectionActive || turnLayer);
-    EXPECT_EQ(cubeSnapshot[0][0][0][0], cubeLive[0][0][0][0]) << "the snapshot is refreshed";
+    EXPECT_FALSE(turnAnimating || selectionActive || turnLayer || cubeSnapshot[0][0][0][0] != cubeLive[0][0][0][0]);
 }
 
 TEST(TurnAnimation, DemoTurnsOnlyInTheFirstHalfSecondOfEveryTwo)
@@ -87,24 +76,19 @@ TEST(TurnAnimation, DemoTurnsOnlyInTheFirstHalfSecondOfEveryTwo)
     // The phase is that of the unsigned clock, so it runs on through the
     // clock's turn negative: INT_MIN + 352 and -1296 begin a cycle.
     const struct { int clock; bool busy, attempt; } cases[] = {
-        {0, false, true}, {499, false, true}, {500, false, false}, {1999, false, false},
-        {2000, false, true}, {0, true, false}, {-1, false, false}, {-705, false, false},
-        {-1296, false, true}, {-1297, false, false}, {INT_MIN, false, false},
-        {INT_MIN + 352, false, true}, {INT_MIN + 851, false, true}, {INT_MIN + 852, false, false},
-    };
+        {0, false, true}, {499, false, true}, {500, false, false}, {1999, false, false}, {2000, false, true},
+        {0, true, false}, {-1, false, false}, {-705, false, false}, {-1296, false, true}, {-1297, false, false},
+        {INT_MIN, false, false}, {INT_MIN + 352, false, true}, {INT_MIN + 851, false, true}, {INT_MIN + 852, false, false}};
     for (const auto& c : cases) {
         resetGame(3, c.clock);
-        turnDuration = 1000;
-        turnAnimating = c.busy;
+        turnDuration = 1000, turnAnimating = c.busy;
         seedRandom(11);
         menuDemoTurn();
         // An attempt draws the layer, axis and direction: the generator moved.
-        const int next[2] = {randomInt(0, 32767), randomInt(0, 32767)};
+        const int next = randomInt(0, 32767);
         seedRandom(11);
-        const bool drew = next[0] != randomInt(0, 32767) || next[1] != randomInt(0, 32767);
-        EXPECT_EQ(drew, c.attempt) << c.clock;
-        EXPECT_TRUE(c.attempt || turnAnimating == c.busy) << c.clock;
-        EXPECT_FALSE(selectionActive) << "a demo selection never stays, at " << c.clock;
+        EXPECT_EQ(next != randomInt(0, 32767), c.attempt) << c.clock;
+        EXPECT_TRUE((c.attempt || turnAnimating == c.busy) && !selectionActive) << "a demo selection never stays, at " << c.clock;
     }
 }
 
@@ -115,18 +99,16 @@ TEST(PlayKeys, GridKeysSelectAndToggleInBlockOrderAndArrowsUseTheOldSelection)
         for (int row = 0; row < 4; row++)
             for (int column = 0; column < 4; column++) {
                 const int key = GRID[row][column];
-                resetGame(n);
-                gameState = STATE_PLAYING;
-                keys[key] = true;
-                handleGameKeys();
                 const bool read = row < n && column < n;
+                resetGame(n);
+                gameState = STATE_PLAYING, keys[key] = true;
+                handleGameKeys();
                 EXPECT_EQ(keys[key], !read) << "consumed only when read: " << char(key) << " N=" << n;
-                EXPECT_EQ(isSelectedCubie(column, row, n - 1), read) << char(key);
-                EXPECT_FALSE(isSelectedCubie(column, row, n - 2)) << "only the front layer";
+                EXPECT_TRUE(isSelectedCubie(column, row, n - 1) == read && !isSelectedCubie(column, row, n - 2)) << char(key);
                 keys[key] = true;
                 handleGameKeys();
-                EXPECT_FALSE(selectionActive) << "the same key again deselects " << char(key);
-                EXPECT_TRUE(!read || (selectedColumn == column && selectedRow == row)) << "and keeps the cell";
+                EXPECT_TRUE(!selectionActive && (!read || (selectedColumn == column && selectedRow == row)))
+                    << "the same key again deselects and keeps the cell " << char(key);
             }
     // One key of each block a frame, in block order; the arrow turns the
     // column selected before this frame's grid key.
@@ -154,8 +136,7 @@ TEST(FrameDriver, TitleKeysStartGamesUnconsumedAndDeleteReturnsFromAnyState)
         while (!turnAnimating && clock < 4400)
             frame(clock += 16);
         ASSERT_TRUE(turnAnimating) << "a demo turn under way";
-        viewAngleY = 30;
-        keys['1'] = s.one, keys['2'] = s.two;
+        viewAngleY = 30, keys['1'] = s.one, keys['2'] = s.two;
         frame(clock += 16);
         EXPECT_TRUE(gameState == STATE_PLAYING && cubeSize == s.size && cubeLast == s.size - 1);
         EXPECT_TRUE(gameStartClock == clock && keys['1'] == s.one && keys['2'] == s.two);
@@ -167,8 +148,7 @@ TEST(FrameDriver, TitleKeysStartGamesUnconsumedAndDeleteReturnsFromAnyState)
     }
     for (int state : {STATE_PLAYING, STATE_WON}) {
         resetGame(3, 9000);
-        gameState = state;
-        keys[VK_DELETE] = true;
+        gameState = state, keys[VK_DELETE] = true;
         frame(9000);
         EXPECT_TRUE(gameState == STATE_MENU && keys[VK_DELETE] && turnDuration == 1000 && viewAngleY > 0);
     }
@@ -187,8 +167,7 @@ TEST(WholeGame, UndoingTheScrambleWithKeysWinsInTheLastCommitPassAndFreezesTheTi
         }
         seedRandom(2024 + n);
         scrambleCube(150);
-        gameState = STATE_PLAYING;
-        gameStartClock = 1000 - 65000;
+        gameState = STATE_PLAYING, gameStartClock = 1000 - 65000;
         for (int i = 149; i >= 0 && gameState == STATE_PLAYING; i--) {
             const int *m = moves[i], layer = m[2];
             if (m[0] == 0 && m[1] == 0)
@@ -202,14 +181,12 @@ TEST(WholeGame, UndoingTheScrambleWithKeysWinsInTheLastCommitPassAndFreezesTheTi
             for (turns++; turnAnimating;)
                 frame(clock += 300);
         }
-        EXPECT_GT(turns, 50);
-        EXPECT_EQ(gameState, STATE_WON) << "N=" << n;
         char expected[32];
         formatPlayTime(expected, sizeof expected, clock - gameStartClock);
+        EXPECT_TRUE(turns > 50 && gameState == STATE_WON) << "N=" << n;
         EXPECT_STREQ(timeText, expected) << "the time of the solving frame";
         const float spin = viewAngleY;
         frame(clock + 5000);
-        EXPECT_TRUE(gameState == STATE_WON && viewAngleY != spin);
-        EXPECT_STREQ(timeText, expected) << "frozen";
+        EXPECT_TRUE(gameState == STATE_WON && viewAngleY != spin && !std::strcmp(timeText, expected)) << "frozen at " << timeText;
     }
 }
