@@ -11,10 +11,8 @@ using Frame = std::vector<unsigned char>;
 
 Frame drawn(const std::function<void()>& draw)
 {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    draw();
     Frame f(800 * 600 * 3);
-    readFrame(f.data());
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT), draw(), readFrame(f.data());
     return f;
 }
 
@@ -23,26 +21,18 @@ Frame drawn(const std::function<void()>& draw)
 // the cubie's place; false when it does not face the camera clearly.
 bool onScreen(int x, int y, int z, const double q[3], const double n[3], double angle, int& wx, int& wy)
 {
-    const double o = cubeSize / 2.0 - 0.5;
+    const double o = cubeSize / 2.0 - 0.5, identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
     double m[16], p[16], c[3], ne[3], w[3];
     GLint v[4];
-    glPushMatrix();
-    glLoadIdentity();
-    glTranslated(0, 0, -4.5 * cubeSize);
-    glRotated(45, 1, 1, 0);
-    glRotated(viewAngleY, 0, 1, 0);
-    glRotated(viewAngleX, 1, 0, 0);
-    glRotated(angle, -1, 0, 0);
+    glPushMatrix(), glLoadIdentity(), glTranslated(0, 0, -4.5 * cubeSize), glRotated(45, 1, 1, 0);
+    glRotated(viewAngleY, 0, 1, 0), glRotated(viewAngleX, 1, 0, 0), glRotated(angle, -1, 0, 0);
     glTranslated((x - o) * 2, (y - o) * 2, (z - o) * 2);
-    glGetDoublev(GL_MODELVIEW_MATRIX, m);
-    glPopMatrix();
-    glGetDoublev(GL_PROJECTION_MATRIX, p);
-    glGetIntegerv(GL_VIEWPORT, v);
+    glGetDoublev(GL_MODELVIEW_MATRIX, m), glPopMatrix();
+    glGetDoublev(GL_PROJECTION_MATRIX, p), glGetIntegerv(GL_VIEWPORT, v);
     for (int i = 0; i < 3; i++) {
         ne[i] = m[i] * n[0] + m[4 + i] * n[1] + m[8 + i] * n[2];
         c[i] = m[12 + i] + m[i] * q[0] + m[4 + i] * q[1] + m[8 + i] * q[2];
     }
-    const double identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
     gluProject(c[0], c[1], c[2], identity, p, v, &w[0], &w[1], &w[2]);
     wx = static_cast<int>(w[0]), wy = static_cast<int>(w[1]);
     return -(ne[0] * c[0] + ne[1] * c[1] + ne[2] * c[2]) / std::sqrt(c[0] * c[0] + c[1] * c[1] + c[2] * c[2]) > 0.15;
@@ -107,11 +97,9 @@ TEST(CubieMesh, MarkerOnlyOnTheSelectedFrontCubieInPlayAndMissingStickersBlack)
     onScreen(1, 1, 2, edge, front, 0, wx, wy);
     onScreen(0, 0, 2, edge, front, 0, ox, oy);
     const struct { int state, clock; bool selected; Rgb colour; bool shown; } cases[] = {
-        {STATE_PLAYING, 0, true, {255, 0, 0}, true},  // (cos, sin, tan) of 0
-        {STATE_PLAYING, 157, true, {0, 255, 255}, true},  // tan saturates just below pi / 2
-        {STATE_MENU, 157, true, {0, 255, 255}, false},
-        {STATE_PLAYING, 157, false, {0, 255, 255}, false},
-    };
+        // (cos, sin, tan) of 0, then at 157 ms, where tan saturates just below pi / 2.
+        {STATE_PLAYING, 0, true, {255, 0, 0}, true}, {STATE_PLAYING, 157, true, {0, 255, 255}, true},
+        {STATE_MENU, 157, true, {0, 255, 255}, false}, {STATE_PLAYING, 157, false, {0, 255, 255}, false}};
     for (const auto& c : cases) {
         gameState = c.state, frameClock = c.clock, selectionActive = c.selected;
         drawn(drawCube);
@@ -132,14 +120,13 @@ TEST(CubieMesh, MarkerOnlyOnTheSelectedFrontCubieInPlayAndMissingStickersBlack)
     glClearColor(0, 0, 0, 0.5f);
 }
 
-TEST(ScreenTexts, EachTextInItsFontPlaceAndColourAsTheClockRuns)
+TEST(ScreenTexts, EachTextInItsFontPlaceAndColourAsTheClockRunsTheTimeFormatAndTheFrameRatesIntervals)
 {
     useGameGraphics();
     const auto cf = [](double v) { return static_cast<float>(std::cos(v)); };
     const auto sf = [](double v) { return static_cast<float>(std::sin(v)); };
     for (int clock : {0, 123456}) {
-        frameClock = clock;
-        gameStartClock = clock - 65005;
+        frameClock = clock, gameStartClock = clock - 65005;
         const int k = clock / 100 % 1000, w = clock / 180 % 1000;
         const double s = clock / 1000.0;
         std::strcpy(timeText, "9: 9: 9.999");
@@ -163,27 +150,19 @@ TEST(ScreenTexts, EachTextInItsFontPlaceAndColourAsTheClockRuns)
     }
     const struct { int ms; const char* text; } times[] = {
         {0, "0: 0: 0.  0"}, {1000, "0: 0: 1.  0"}, {60000, "0: 1: 0.  0"}, {3600000, "1: 0: 0.  0"},
-        {36000000, "10: 0: 0.  0"}, {INT_MAX, "596:31:23.647"},
-    };
+        {36000000, "10: 0: 0.  0"}, {INT_MAX, "596:31:23.647"}};
     for (const auto& t : times) {
         char text[32];
         formatPlayTime(text, sizeof text, t.ms);
         EXPECT_STREQ(text, t.text);
     }
-}
-
-TEST(ScreenTexts, FrameRateCountsTheFramesSinceTheLastMeasurementOverMoreThan200ms)
-{
-    useGameGraphics();
-    fpsValue = 0, fpsFrameCount = 0, fpsSampleClock = 0;
     // Frames at these clocks, and the rate once each is drawn: a measurement
     // divides the frames since the last one (that one included) by the time.
+    fpsValue = 0, fpsFrameCount = 0, fpsSampleClock = 0;
     const struct { int clock; float rate; } frames[] = {
-        {0, 0}, {100, 0}, {200, 0}, {250, 3 / 0.25f}, {300, 12}, {450, 12}, {451, 3 / 0.201f}, {460, 3 / 0.201f},
-    };
+        {0, 0}, {100, 0}, {200, 0}, {250, 3 / 0.25f}, {300, 12}, {450, 12}, {451, 3 / 0.201f}, {460, 3 / 0.201f}};
     for (const auto& f : frames) {
-        frameClock = f.clock;
-        drawFps();
+        frameClock = f.clock, drawFps();
         EXPECT_FLOAT_EQ(fpsValue, f.rate) << "after the frame at " << f.clock;
     }
 }
