@@ -33,19 +33,13 @@ void useGameGraphics()
 
 void resetGame(int n, int ms)
 {
-    std::memset(cubeLive, 0, sizeof cubeLive);
-    cubeSize = n, cubeLast = n - 1;
-    resetCubeSolved();
-    turnAnimating = turnFinished = false;
-    turnAxisX = turnAxisY = turnAxisZ = turnLayer = 0;
-    turnElapsed = 0.0;
-    selectionActive = false;
-    selectedColumn = selectedRow = 0;
-    gameState = STATE_MENU;
-    viewAngleX = viewAngleY = 0.0f;
-    std::memset(keys, 0, sizeof keys);
+    std::memset(cubeLive, 0, sizeof cubeLive), std::memset(keys, 0, sizeof keys);
+    cubeSize = n, cubeLast = n - 1, resetCubeSolved();
+    turnAnimating = turnFinished = selectionActive = false;
+    turnAxisX = turnAxisY = turnAxisZ = turnLayer = selectedColumn = selectedRow = 0;
+    turnElapsed = viewAngleX = viewAngleY = 0.0f;
+    gameState = STATE_MENU, frameClock = ms;
     setRunClockForTest(ms);
-    frameClock = ms;
 }
 
 Rgb readPixel(int x, int y)
