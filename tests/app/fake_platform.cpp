@@ -63,10 +63,10 @@ void platformSwapBuffers(PlatformHandle dc) { fakeCall("SwapBuffers %s", str(dc)
 void platformPostQuitMessage(int code) { fakeCall("PostQuitMessage %d", code), fakeScript.push_back({0, {nullptr, WM_QUIT, uintptr_t(code), 0}}); }
 bool platformSetPixelFormat(PlatformHandle dc, int format, const PixelFormatRequest*) { return fakeCall("SetPixelFormat %s %d", str(dc), format); }
 
-void platformAdjustWindowRect(PlatformRect* rect, unsigned long style, unsigned long exStyle)
+void platformAdjustWindowRect(PlatformRect* r, unsigned long style, unsigned long exStyle)
 {
-    fakeCall("AdjustWindowRect %#lx %#lx", style, exStyle);
-    if (style & WS_OVERLAPPEDWINDOW) *rect = {rect->left - 8, rect->top - 31, rect->right + 8, rect->bottom + 8};  // a theme's frame and caption
+    if (fakeCall("AdjustWindowRect %#lx %#lx", style, exStyle) && (style & WS_OVERLAPPEDWINDOW))
+        *r = {r->left - 8, r->top - 31, r->right + 8, r->bottom + 8};  // a theme's frame and caption
 }
 
 PlatformHandle platformCreateWindow(unsigned long exStyle, const char* title, unsigned long style, int x, int y, int w, int h, PlatformHandle i)
@@ -94,10 +94,7 @@ bool platformMakeCurrent(PlatformHandle dc, PlatformHandle rc)
     return ok;
 }
 
-int platformMessageBox(const char* text, const char* caption, unsigned type)
-{
-    return fakeCall("MessageBox %s %#x %s", caption, type, text), box < int(fakeAnswers.size()) ? fakeAnswers[box++] : 0;
-}
+int platformMessageBox(const char* text, const char* caption, unsigned type) { return fakeCall("MessageBox %s %#x %s", caption, type, text), box < int(fakeAnswers.size()) ? fakeAnswers[box++] : 0; }
 
 bool platformPeekMessage(PlatformMessage* m)
 {
@@ -112,7 +109,4 @@ bool platformPeekMessage(PlatformMessage* m)
 
 intptr_t platformDispatchMessage(const PlatformMessage* m) { return fakeCall("DispatchMessage"), windowProc(m->window, m->message, m->wParam, m->lParam); }
 
-intptr_t platformDefWindowProc(PlatformHandle w, unsigned message, uintptr_t wParam, intptr_t lParam)
-{
-    return fakeCall("DefWindowProc %s %#x %zu %ld", str(w), message, size_t{wParam}, long{lParam}), 1234;
-}
+intptr_t platformDefWindowProc(PlatformHandle w, unsigned m, uintptr_t wParam, intptr_t lParam) { return fakeCall("DefWindowProc %s %#x %zu %ld", str(w), m, size_t{wParam}, long{lParam}), 1234; }
