@@ -10,14 +10,11 @@ struct Glyph { float advance, rise; int count = 0, minX = W, maxX = -1, minY = H
 
 static Glyph drawGlyph(FontId base, unsigned code)
 {
-    glClear(GL_COLOR_BUFFER_BIT);
-    glRasterPos2i(X0, Y0);
-    glCallList(base + code);
-    GLfloat raster[4] = {};
-    glGetFloatv(GL_CURRENT_RASTER_POSITION, raster);
-    Glyph g{raster[0] - X0, raster[1] - Y0};
     static unsigned char rgb[W * H * 3];
+    GLfloat raster[4] = {};
+    glClear(GL_COLOR_BUFFER_BIT), glRasterPos2i(X0, Y0), glCallList(base + code), glGetFloatv(GL_CURRENT_RASTER_POSITION, raster);
     readFrame(rgb);
+    Glyph g{raster[0] - X0, raster[1] - Y0};
     for (int i = 0; i < W * H; i++)
         if (rgb[i * 3] > 127)
             g.count++, g.minX = std::min(g.minX, i % W), g.maxX = std::max(g.maxX, i % W), g.minY = std::min(g.minY, i / W), g.maxY = i / W;
