@@ -136,15 +136,15 @@ TEST(FrameDriver, TitleKeysStartGamesUnconsumedAndDeleteReturnsFromAnyState)
         while (!turnAnimating && clock < 4400)
             frame(clock += 16);
         ASSERT_TRUE(turnAnimating) << "a demo turn under way";
-        viewAngleY = 30, keys['1'] = s.one, keys['2'] = s.two;
+        viewAngleX = viewAngleY = 30, keys['1'] = s.one, keys['2'] = s.two;
         frame(clock += 16);
         EXPECT_TRUE(gameState == STATE_PLAYING && cubeSize == s.size && cubeLast == s.size - 1);
         EXPECT_TRUE(gameStartClock == clock && keys['1'] == s.one && keys['2'] == s.two);
         EXPECT_EQ(turnDuration, 1000) << "the starting frame is still a title frame";
-        EXPECT_FALSE(turnAnimating || turnAxisX || turnAxisY || viewAngleY) << "a fresh cube, no spin";
+        EXPECT_FALSE(turnAnimating || turnAxisX || turnAxisY || viewAngleX || viewAngleY) << "a fresh cube, no spin";
         keys['1'] = keys['2'] = false;
         frame(clock += 16);
-        EXPECT_TRUE(turnDuration == 300 && viewAngleY == 0) << "play neither spins nor takes the title's duration";
+        EXPECT_TRUE(turnDuration == 300 && viewAngleX == 0 && viewAngleY == 0) << "play neither spins nor takes the title's duration";
     }
     for (int state : {STATE_PLAYING, STATE_WON}) {
         resetGame(3, 9000);
