@@ -63,7 +63,8 @@ class X:  # a private Xvfb and one program on it, as run_story makes them
 
     def hold(self, key, effect, what, timeout=20):  # effect()'s first true result, the key down until then
         run("xdotool", "keydown", key)
-        return [wait_for(what, effect, timeout), run("xdotool", "keyup", key)][0]
+        try: return wait_for(what, effect, timeout)
+        finally: run("xdotool", "keyup", key)
 
     def shot(self, test=bool, corner=(0, 0)):  # the 800x600 area whose top-left is corner, if test passes on it
         out = subprocess.run(["/usr/bin/import", "-window", "root", "-crop", "800x600+%d+%d" % corner, "-depth", "8",

@@ -25,7 +25,9 @@ def traces(): return [os.path.exists(INSTALLED + "/torvelo.exe"), os.path.exists
 
 
 def setup(x):
-    version = re.search(r'CPACK_PACKAGE_VERSION "(.*)"', open(os.path.join(build, "CPackConfig.cmake")).read())[1]
+    config = os.path.join(build, "CPackConfig.cmake")
+    version = os.path.exists(config) and re.search(r'CPACK_PACKAGE_VERSION "(.*)"', open(config).read())[1] or skip(
+        f"no {config} (scripts/test.sh configures the Windows build)")
     exe, installer, portable = (os.path.join(build, p) for p in (
         "src/platform/win32/torvelo.exe", f"torvelo-{version}-win64.exe", f"torvelo-{version}-win64.zip"))
     all(map(os.path.exists, (exe, installer, portable))) or skip(f"no {installer}, exe or zip (scripts/test.sh)")
