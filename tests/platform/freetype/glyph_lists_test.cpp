@@ -6,7 +6,8 @@
 static const int W = 800, H = 600, X0 = 100, Y0 = 200;
 
 // One list called at (X0, Y0): the raster move and the lit pixels' extent.
-struct Glyph { float advance, rise; int count = 0, minX = W, maxX = -1, minY = H, maxY = -1; };
+// A fingerprint: the sums of the lit pixels' indices and rows.
+struct Glyph { float advance, rise; int count = 0, minX = W, maxX = -1, minY = H, maxY = -1; long where = 0, rows = 0; };
 
 static Glyph drawGlyph(FontId base, unsigned code)
 {
@@ -17,7 +18,8 @@ static Glyph drawGlyph(FontId base, unsigned code)
     Glyph g{raster[0] - X0, raster[1] - Y0};
     for (int i = 0; i < W * H; i++)
         if (rgb[i * 3] > 127)
-            g.count++, g.minX = std::min(g.minX, i % W), g.maxX = std::max(g.maxX, i % W), g.minY = std::min(g.minY, i / W), g.maxY = i / W;
+            g.count++, g.minX = std::min(g.minX, i % W), g.maxX = std::max(g.maxX, i % W), g.minY = std::min(g.minY, i / W), g.maxY = i / W,
+            g.where += i, g.rows += i / W;
     return g;
 }
 
@@ -43,9 +45,12 @@ TEST(FreetypeFonts, GameFontsAreTheirStandInsTallAsTheFileSaysOnTheBaselineWithW
     ASSERT_NE(heights, nullptr);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pattern + (" " + std::to_string(c.height)));
+        // The game's list is the one of this request.
         PlatformHandle handle = platformCreateFont(c.height, c.weight, c.italic, c.face);
         const MatchedFont m = freetypeFont(handle)->match;
-        EXPECT_TRUE(platformDeleteObject(handle));
+        const FontId own = glGenLists(255);
+        buildFont(own, handle);
+        EXPECT_EQ(drawGlyph(c.font, 'g').where, drawGlyph(own, 'g').where) << "the game's font is not this request's";
         EXPECT_TRUE(std::string(m.family) + " " + m.style == c.match && !m.syntheticBold && !m.syntheticOblique) << m.family << " " << m.style;
         double expected = 0;
         ASSERT_EQ(std::fscanf(heights, "%lf %*s", &expected), 1);
@@ -64,6 +69,9 @@ TEST(FreetypeFonts, GameFontsAreTheirStandInsTallAsTheFileSaysOnTheBaselineWithW
         const Glyph marked = drawGlyph(fontMenu, pair.first), plain = drawGlyph(fontMenu, pair.second);
         EXPECT_TRUE(marked.maxY > plain.maxY + 2 && std::abs(marked.minY - plain.minY) <= 1) << pair.first;
     }
+    // The euro is as wide as a C (the font's empty box half that); a T is heavier at the top (rows up).
+    const Glyph euro = drawGlyph(fontMenu, 0x80), c = drawGlyph(fontMenu, 'C'), t = drawGlyph(fontMenu, 'T');
+    EXPECT_TRUE(std::abs((euro.maxX - euro.minX) - (c.maxX - c.minX)) <= 2 && 2 * t.rows > t.count * (t.minY + t.maxY));
     // Comic Neue Light has no bold face: FreeType makes it up.
     const FontId light = glGenLists(255), bold = glGenLists(255);
     PlatformHandle lightFace = platformCreateFont(60, 500, false, "Comic Neue Light"), boldFace = platformCreateFont(60, 700, false, "Comic Neue Light");

@@ -72,10 +72,10 @@ TEST(SdlEvents, KeyAndWindowEventsBecomeTheMessagesWindowsSendsAndPassThroughThe
             EXPECT_TRUE(out[i].window == &backendWindow && out[i].message == c.out[i].message && out[i].wParam == c.out[i].wParam &&
                         out[i].lParam == c.out[i].lParam) << "row " << &c - cases << ": " << out[i].message << " " << out[i].lParam;
     }
-    // Through the queue: the close posts the quit, which waits until nothing else does.
+    // Through the queue, two-message events one after the other: the close posts the quit, which waits until nothing else does.
     ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_EVENTS), 0) << SDL_GetError();
     keys['S'] = false, windowActive = true;
-    for (SDL_Event event : {keyEvent(SDLK_s), windowEvent(SDL_WINDOWEVENT_MINIMIZED), windowEvent(SDL_WINDOWEVENT_CLOSE),
+    for (SDL_Event event : {keyEvent(SDLK_s), windowEvent(SDL_WINDOWEVENT_MINIMIZED), windowEvent(SDL_WINDOWEVENT_RESTORED), windowEvent(SDL_WINDOWEVENT_CLOSE),
                             keyEvent(SDLK_F13), keyEvent(SDLK_s, KMOD_NONE, SDL_KEYUP)})
         ASSERT_EQ(SDL_PushEvent(&event), 1);
     std::string seen;  // each message and, once handled, whether S is down and the window active
@@ -85,6 +85,6 @@ TEST(SdlEvents, KeyAndWindowEventsBecomeTheMessagesWindowsSendsAndPassThroughThe
             platformDispatchMessage(&m);
         seen += std::to_string(m.message) + (keys['S'] ? "S" : "") + (windowActive ? "A " : " ");
     }
-    EXPECT_TRUE(seen == "256SA 6S 5S 16S 257 18 " && m.wParam == 0) << seen;
+    EXPECT_TRUE(seen == "256SA 6S 5S 5S 6SA 16SA 257A 18A " && m.wParam == 0) << seen;
     SDL_QuitSubSystem(SDL_INIT_EVENTS);
 }
