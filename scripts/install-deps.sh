@@ -11,7 +11,7 @@ game_pkgs=(
 )
 test_pkgs=(
   googletest libgtest-dev libbenchmark-dev libosmesa6-dev
-  xvfb xdotool x11-utils xfonts-base imagemagick python3 python3-fonttools fontconfig
+  xvfb xdotool x11-utils xfonts-base imagemagick python3
   g++-mingw-w64-x86-64-posix wine wine64
   appstream desktop-file-utils time valgrind
   lintian devscripts nsis
