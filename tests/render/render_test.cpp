@@ -54,23 +54,18 @@ bool colourNear(int x, int y, Rgb want, int reach)
 TEST(CubePicture, VisibleStickersShowTheModelsColoursAtRestMidTurnAndCommitted)
 {
     useGameGraphics();
-    const Rgb palette[7] = {{0, 0, 0}, {36, 6, 153}, {255, 255, 255}, {225, 0, 0}, {255, 120, 0}, {233, 243, 10},
-                            {28, 185, 0}};
+    const Rgb palette[7] = {{0, 0, 0}, {36, 6, 153}, {255, 255, 255}, {225, 0, 0}, {255, 120, 0}, {233, 243, 10}, {28, 185, 0}};
     const float views[][2] = {{0, 0}, {30, 50}, {180, 0}, {250, 100}};
     for (int n = 3; n <= 4; n++)
         for (const auto& view : views) {
-            resetGame(n, 1000);
-            seedRandom(42);
-            scrambleCube(12);
-            viewAngleY = view[0], viewAngleX = view[1];
-            turnDuration = 1000;
+            resetGame(n, 1000), seedRandom(42), scrambleCube(12);
+            viewAngleY = view[0], viewAngleX = view[1], turnDuration = 1000;
             // At rest; half-way through Up with nothing selected (45 degrees
             // about -X, old colours); the commit pass (at rest, new colours).
             for (int clock : {1000, 1500, 2000}) {
                 if (clock == 1500)
                     requestTurn(-1, 0);
-                setRunClockForTest(clock);
-                drawn(drawCube);
+                setRunClockForTest(clock), drawn(drawCube);
                 int checked = 0, wx, wy;
                 EACH_CUBIE(x, y, z) for (int f = 0; f < 6; f++) {
                     double side[3] = {0, 0, 0};  // its centre and normal
@@ -89,20 +84,17 @@ TEST(CubePicture, VisibleStickersShowTheModelsColoursAtRestMidTurnAndCommitted)
 TEST(CubieMesh, MarkerOnlyOnTheSelectedFrontCubieInPlayAndMissingStickersBlack)
 {
     useGameGraphics();
-    resetGame(3);
-    selectionActive = true, selectedColumn = 1, selectedRow = 1;
+    resetGame(3), selectionActive = true, selectedColumn = 1, selectedRow = 1;
     // The middle of the outline's top edge, on the selected cubie and another.
     const double edge[3] = {0, 1, 1.1}, front[3] = {0, 0, 1};
     int wx, wy, ox, oy;
-    onScreen(1, 1, 2, edge, front, 0, wx, wy);
-    onScreen(0, 0, 2, edge, front, 0, ox, oy);
+    onScreen(1, 1, 2, edge, front, 0, wx, wy), onScreen(0, 0, 2, edge, front, 0, ox, oy);
     const struct { int state, clock; bool selected; Rgb colour; bool shown; } cases[] = {
         // (cos, sin, tan) of 0, then at 157 ms, where tan saturates just below pi / 2.
         {STATE_PLAYING, 0, true, {255, 0, 0}, true}, {STATE_PLAYING, 157, true, {0, 255, 255}, true},
         {STATE_MENU, 157, true, {0, 255, 255}, false}, {STATE_PLAYING, 157, false, {0, 255, 255}, false}};
     for (const auto& c : cases) {
-        gameState = c.state, frameClock = c.clock, selectionActive = c.selected;
-        drawn(drawCube);
+        gameState = c.state, frameClock = c.clock, selectionActive = c.selected, drawn(drawCube);
         EXPECT_EQ(colourNear(wx, wy, c.colour, 3), c.shown) << c.state << " " << c.clock;
         EXPECT_FALSE(colourNear(ox, oy, {0, 255, 255}, 3)) << "another cubie marked";
     }
