@@ -18,10 +18,8 @@ std::vector<Sticker> labelled(int n)
     std::vector<Sticker> out;
     EACH_CUBIE(x, y, z) for (int f = 0; f < 6; f++) {
         Sticker s = {{2 * x - cubeLast, 2 * y - cubeLast, 2 * z - cubeLast}, {0, 0, 0}, ((x * 10 + y) * 10 + z) * 6 + f + 1};
-        cubeLive[x][y][z][f] = s.code;
-        s.n[f / 2] = f % 2 ? 1 : -1;
-        s.p[f / 2] += s.n[f / 2];
-        out.push_back(s);
+        s.n[f / 2] = f % 2 ? 1 : -1, s.p[f / 2] += s.n[f / 2];
+        out.push_back(s), cubeLive[x][y][z][f] = s.code;
     }
     return out;
 }
@@ -29,8 +27,7 @@ std::vector<Sticker> labelled(int n)
 void rotate(int v[3], int axis, int sign)
 {
     const int a = (axis + 1) % 3, b = (axis + 2) % 3, va = v[a];
-    v[a] = -sign * v[b];
-    v[b] = sign * va;
+    v[a] = -sign * v[b], v[b] = sign * va;
 }
 
 void turnModel(std::vector<Sticker>& model, int axisX, int axisY, int layer)
@@ -59,8 +56,7 @@ bool liveIsModel(const std::vector<Sticker>& model)
 // fresh snapshot, no animation.
 void commitTurn(int axisX, int axisY, int layer)
 {
-    turnAxisX = axisX, turnAxisY = axisY, turnLayer = layer;
-    snapshotCube();
+    turnAxisX = axisX, turnAxisY = axisY, turnLayer = layer, snapshotCube();
     EACH_CUBIE(x, y, z) computeCubieColors(x, y, z);
     turnAxisX = turnAxisY = 0;
 }
@@ -68,8 +64,7 @@ void commitTurn(int axisX, int axisY, int layer)
 // One pass of the solved test in the drawing order.
 bool passWins()
 {
-    gameState = STATE_PLAYING;
-    resetFaceCheck();
+    gameState = STATE_PLAYING, resetFaceCheck();
     EACH_CUBIE(x, y, z) computeCubieColors(x, y, z), checkCubieFaces(x, y, z);
     checkSolved();
     return gameState == STATE_WON;
@@ -85,8 +80,7 @@ TEST(CubeModel, TurnsAndScramblesMatchTheGeometricModelForSizesTwoToSix)
         for (int move = 0; move < 200; move++) {
             const int sign = rng() % 2 ? 1 : -1, layer = static_cast<int>(rng() % (n + 3));
             const int ax = rng() % 2 ? sign : 0, ay = ax ? 0 : sign;
-            turnModel(model, ax, ay, layer);
-            commitTurn(ax, ay, layer);
+            turnModel(model, ax, ay, layer), commitTurn(ax, ay, layer);
             ASSERT_TRUE(liveIsModel(model)) << "N=" << n << " move " << move << " (" << ax << "," << ay << ") layer " << layer;
         }
         // A turn while one animates only reads.
@@ -94,8 +88,8 @@ TEST(CubeModel, TurnsAndScramblesMatchTheGeometricModelForSizesTwoToSix)
         EACH_CUBIE(x, y, z) computeCubieColors(x, y, z);
         ASSERT_TRUE(liveIsModel(model)) << "written while animating, N=" << n;
         // The scramble's moves, replayed from its draws (axis, direction, layer).
-        seedRandom(n);
         std::set<int> drawn;
+        seedRandom(n);
         for (int move = 0; move < 150; move++) {
             const int aboutX = randomInt(0, 1), sign = randomInt(-1, 1), layer = randomInt(0, cubeLast);
             drawn.insert({aboutX - 10, sign, 10 + layer});
@@ -112,8 +106,7 @@ TEST(CubeModel, TurnsAndScramblesMatchTheGeometricModelForSizesTwoToSix)
 TEST(CubeModel, SolvedPatternIsWonInAnyOrientationAndOneStickerOffIsNot)
 {
     for (int n = 2; n <= 4; n++) {
-        labelled(n);
-        resetCubeSolved();
+        labelled(n), resetCubeSolved();
         // Left yellow, right green, bottom white, top blue, back orange, front red; inner sides black.
         const int l = cubeLast, sides[] = {cubeLive[0][0][0][0], cubeLive[l][l][l][1], cubeLive[0][0][l][2], cubeLive[0][l][0][3],
                                            cubeLive[0][0][0][4], cubeLive[0][0][l][5], cubeLive[l][0][0][0]};
