@@ -42,14 +42,6 @@ void resetGame(int n, int ms)
     setRunClockForTest(ms);
 }
 
-Rgb readPixel(int x, int y)
-{
-    unsigned char p[4] = {};
-    glFinish();
-    glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
-    return Rgb{p[0], p[1], p[2]};
-}
-
 void readFrame(unsigned char* rgb)
 {
     glFinish();

@@ -31,7 +31,5 @@ void useGameGraphics();
 // Size n, solved (the rest of the grid cleared), no turn, no selection, the
 // title state, view angles 0, keys up, clock at ms.
 void resetGame(int n, int ms = 0);
-// The pixel at window coordinates (x, y), origin lower left.
-Rgb readPixel(int x, int y);
 // The whole colour buffer, 3 bytes a pixel, rows bottom to top.
 void readFrame(unsigned char* rgb);

@@ -10,18 +10,17 @@
 #include <string>
 #include <vector>
 
+// A key event (SDL's modifier state, type, repeat count) and a window event (window id, data).
 static SDL_Event keyEvent(SDL_Keycode key, Uint16 mod = KMOD_NONE, Uint32 type = SDL_KEYDOWN, Uint8 repeat = 0)
 {
     SDL_Event e = {};
-    e.key = {type, 0, 0, 0, repeat, 0, 0, {SDL_SCANCODE_UNKNOWN, key, mod, 0}};
-    return e;
+    return e.key = {type, 0, 0, 0, repeat, 0, 0, {SDL_SCANCODE_UNKNOWN, key, mod, 0}}, e;
 }
 
 static SDL_Event windowEvent(Uint8 what, Uint32 id = 7, int data1 = 0, int data2 = 0)
 {
     SDL_Event e = {};
-    e.window = {SDL_WINDOWEVENT, 0, id, what, 0, 0, 0, data1, data2};
-    return e;
+    return e.window = {SDL_WINDOWEVENT, 0, id, what, 0, 0, 0, data1, data2}, e;
 }
 
 TEST(SdlKeys, LayoutLettersDigitsNamedKeysAndTheKeypadByNumLockGetWindowsCodesBelow256)
