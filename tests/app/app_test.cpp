@@ -19,12 +19,7 @@ static const std::string closingBox = "MessageBox ERROR 0x10 Le programme va mai
 static const std::string drawn = "drawn 800x600/1.33 glyphs", fresh = drawn + " fresh cube", unpresented = "ended unpresented", ended = "ended";
 static CubeGrid freshCube;  // a 4-cube reset and turned 150 times from seed 42
 
-static Lines cat(std::initializer_list<Lines> parts)
-{
-    Lines all;
-    for (const Lines& p : parts) all.insert(all.end(), p.begin(), p.end());
-    return all;
-}
+static Lines cat(std::initializer_list<Lines> parts) { Lines all; for (const Lines& p : parts) all.insert(all.end(), p.begin(), p.end()); return all; }
 
 // Window k's creation; refused: full screen asked, refused, windowed accepted.
 static Lines creation(int k, bool full, bool refused = false)
@@ -45,8 +40,7 @@ static Lines teardown(int k, bool full)
 {
     const std::string n = std::to_string(k);
     return cat({full ? Lines{"RestoreDisplayMode", "ShowCursor show"} : Lines{},
-                {"MakeCurrent - -", "DeleteContext rc" + n, "ReleaseDC w" + n + " dc" + n, "DestroyWindow w" + n,
-                 "UnregisterClass i1"}});
+                {"MakeCurrent - -", "DeleteContext rc" + n, "ReleaseDC w" + n + " dc" + n, "DestroyWindow w" + n, "UnregisterClass i1"}});
 }
 
 // An empty pass presenting on window k and what it noted; a message taken ("WM_ wParam"); Escape ending the loop.
