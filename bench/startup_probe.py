@@ -12,6 +12,7 @@ the peak resident set size. Prints one JSON object:
 the first-frame times and peak RSS (kB) of every run, and the starts that
 failed (an error box instead of the game; each is made again).
 """
+import contextlib
 import json
 import os
 import re
@@ -25,7 +26,11 @@ GAME_NAME = "Torvelo by Pelmaz"
 # The X server and its helpers are the whole-program tests'.
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
 import torvelo_e2e as e2e  # noqa: E402
-from torvelo_e2e import Failure, wait_for  # noqa: E402
+from torvelo_e2e import wait_for  # noqa: E402
+
+
+class Failure(Exception):
+    """A run that went wrong: the probe stops and shows the run's files."""
 
 
 class FailedStart(Failure):
@@ -34,22 +39,21 @@ class FailedStart(Failure):
 
 
 def one_run(binary, shim, workdir, index):
-    x = e2e.X(workdir, f"run{index}", "1024x768x24")
-    try:
-        swap_path = os.path.join(workdir, f"run{index}.swap")
-        time_path = os.path.join(workdir, f"run{index}.time")
-        x.start(["/usr/bin/time", "-v", "-o", time_path, binary],
-                dict(os.environ, LD_PRELOAD=shim, TORVELO_FIRST_SWAP=swap_path))
-        box = x.find("fullscreen?", game=False)[0]
+    swap_path = os.path.join(workdir, f"run{index}.swap")
+    time_path = os.path.join(workdir, f"run{index}.time")
+    measured = {}
+
+    def story(x):
+        box = wait_for("the start-up question", lambda: x.find("fullscreen?", game=False), 60)[0]
         # No window manager: focus the box by hand, then No (Escape); a key
         # sent before the focus has landed is lost, so again until it closes.
         for attempt in range(5):
             answered = time.monotonic()
-            x.run("xdotool", "windowfocus", box, "key", "Escape")
+            e2e.run("xdotool", "windowfocus", box, "key", "Escape")
             if wait_for(None, lambda: not x.viewable(box), 3):
                 break
-            if attempt == 4:
-                raise Failure("the question did not close")
+        else:
+            raise Failure("the question did not close")
 
         def reported():
             if not os.path.exists(swap_path):
@@ -57,24 +61,27 @@ def one_run(binary, shim, workdir, index):
             with open(swap_path) as swap:
                 text = swap.read().strip()
             return round((float(text) - answered) * 1000) if text else None
-        first_frame = wait_for(None, reported, 30)
-        if first_frame is None:
-            if wait_for(None, lambda: "ERROR" in x.run("xwininfo", "-root", "-tree"), 1):
+        measured["first_frame"] = wait_for(None, reported, 30)
+        if measured["first_frame"] is None:
+            if "ERROR" in e2e.run("xwininfo", "-root", "-tree"):
                 raise FailedStart("an ERROR box instead of the game window")
             raise Failure("no presented frame within 30 s")
-        wid = x.find(GAME_NAME, game=True)[0]
+        wid = wait_for("the game window", lambda: x.find(GAME_NAME, game=True), 30)[0]
         time.sleep(2.0)
-        x.run("xdotool", "windowfocus", wid)
+        e2e.run("xdotool", "windowfocus", wid)
         x.ends("Escape")
-        with open(time_path) as t:
-            report = t.read()
-        m = re.search(r"Exit status: (\d+)", report)
-        if not m or m.group(1) != "0":
-            raise Failure(f"torvelo ended with status {m.group(1) if m else '?'}")
-        rss = int(re.search(r"Maximum resident set size \(kbytes\): (\d+)", report).group(1))
-        return first_frame, rss
-    finally:
-        x.close()
+
+    # The X helpers report on stdout, which carries this probe's JSON.
+    with contextlib.redirect_stdout(sys.stderr):
+        e2e.run_story(workdir, f"run{index}", "1024x768", story, ["/usr/bin/time", "-v", "-o", time_path, binary],
+                      dict(os.environ, LD_PRELOAD=shim, TORVELO_FIRST_SWAP=swap_path))
+    with open(time_path) as t:
+        report = t.read()
+    m = re.search(r"Exit status: (\d+)", report)
+    if not m or m.group(1) != "0":
+        raise Failure(f"torvelo ended with status {m.group(1) if m else '?'}")
+    rss = int(re.search(r"Maximum resident set size \(kbytes\): (\d+)", report).group(1))
+    return measured["first_frame"], rss
 
 
 def main():
@@ -95,9 +102,11 @@ def main():
                     continue
                 firsts.append(first)
                 rss.append(peak)
-        except (Failure, subprocess.TimeoutExpired) as failure:
+        except (Failure, AssertionError, subprocess.TimeoutExpired) as failure:
             print(f"startup_probe: {failure}", file=sys.stderr)
             for name in sorted(os.listdir(workdir)):
+                if name.endswith(".png"):
+                    continue
                 with open(os.path.join(workdir, name), errors="replace") as f:
                     print(f"--- {name} ---\n{f.read()[-2000:]}", file=sys.stderr)
             return 1
