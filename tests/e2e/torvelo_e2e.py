@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-# The real torvelo on a private Xvfb: torvelo_e2e.py PROGRAM OUT_DIR full|window|start
+# The real torvelo on a private Xvfb: torvelo_e2e.py full|window|start PROGRAM OUT_DIR
 # No window manager runs: boxes are found by name and focused by hand, and full
 # screen is told from a window by _MOTIF_WM_HINTS. Keys are levels read once a
 # frame, so a key is held until its effect shows.
@@ -146,8 +146,8 @@ def window_story(x, quick=False):  # 1024x768 screen: No gives a window; F1 asks
     x.ends("Escape" if quick else "alt+F4")
 
 
-if __name__ == "__main__":  # PROGRAM OUT_DIR STORY
-    program, out_dir, name = sys.argv[1:]
+if __name__ == "__main__":  # STORY PROGRAM OUT_DIR
+    name, program, out_dir = sys.argv[1:]
     story = {"full": full_story, "window": window_story, "start": lambda x: window_story(x, quick=True)}[name]
     # Sanitizer reports end a run with a non-zero status. Mesa unloads its software
     # driver when SDL closes the display and what it pointed to would look leaked:

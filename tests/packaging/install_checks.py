@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
-# The .deb scripts/test.sh packed: install_checks.py checks|install RELEASE OTHER_RELEASE WORK_DIR
-# checks: lintian and hardening-check find nothing, a second build's .deb is the
+# The .deb scripts/test.sh packed: install_checks.py deb_checks|deb_install RELEASE OTHER_RELEASE WORK_DIR
+# deb_checks: lintian and hardening-check find nothing, a second build's .deb is the
 # same byte for byte, its files agree and pass the validators.
-# install: dpkg -i, the installed game starts and ends, dpkg -r (always).
+# deb_install: dpkg -i, the installed game starts and ends, dpkg -r (always).
 import glob, os, re, shutil, subprocess, sys, xml.etree.ElementTree as ET  # noqa: E401
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
@@ -51,11 +51,11 @@ def install(deb):
     os.path.exists("/usr/games/torvelo") and e2e.skip("a torvelo is installed already; left alone")
     try:
         run("dpkg", "-i", deb)
-        print(run(sys.executable, e2e.__file__, "/usr/games/torvelo", f"{work}/e2e", "start", timeout=90))
+        print(run(sys.executable, e2e.__file__, "start", "/usr/games/torvelo", f"{work}/e2e", timeout=90))
     finally:
         run("dpkg", "-r", "torvelo")  # also after a half-done dpkg -i; a no-op when nothing is installed
         assert not os.path.exists("/usr/games/torvelo"), "dpkg -r left /usr/games/torvelo behind"
 
 
-{"checks": checks, "install": install}[mode](package(release))  # a failure ends in a traceback, status 1
+{"deb_checks": checks, "deb_install": install}[mode](package(release))  # a failure ends in a traceback, status 1
 print(f"packaging {mode}: passed")
