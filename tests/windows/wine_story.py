@@ -43,8 +43,6 @@ def setup(x):
     run("wineboot", "-i", timeout=80, env=ENV, check=True)
     run("wine", "regedit", "/S", reg.name, timeout=60, env=ENV, check=True)
     run("wineserver", "-w", timeout=60, env=ENV)  # the registry reaches the disk when the server ends
-    user = open(os.path.join(prefix, "user.reg")).read()
-    assert all(line in user for v in SETTINGS.values() for line in v.split("\n")), "settings missing"
     run("wine", installer, "/S", timeout=60, env=dict(ENV, DISPLAY=x.display), check=True)
     wait_for("the installed exe, Start-menu shortcut and uninstall entry", lambda: all(traces()), 30)
 

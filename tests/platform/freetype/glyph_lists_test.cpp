@@ -24,7 +24,7 @@ static Glyph drawGlyph(FontId base, unsigned code)
 }
 
 // Pixels as window coordinates, white, GL's default unpack alignment as in the game.
-TEST(FreetypeFonts, GameFontsAreTheirRequestsTallAsTheFilesSayOnTheBaselineWithWindows1252AndGdiSelection)
+TEST(FreetypeFonts, GameFontsAreTheirRequestsTallAsTheFilesSayOnTheBaselineWithWindows1252)
 {
     useTestGLContext();
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
@@ -69,10 +69,4 @@ TEST(FreetypeFonts, GameFontsAreTheirRequestsTallAsTheFilesSayOnTheBaselineWithW
     GLint alignment = 0;
     glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
     EXPECT_TRUE(alignment == 4 && glGetError() == GL_NO_ERROR) << "the caller's alignment back, no GL error";
-    // Selection as GDI's: the previous font back, a selected one kept, a deleted one refused.
-    PlatformHandle a = platformCreateFont(20, 500, false, "Courier New"), b = platformCreateFont(20, 700, false, "Courier New");
-    EXPECT_TRUE(a && b && a != b && !platformSelectObject(nullptr, a) && platformSelectObject(nullptr, b) == a);
-    EXPECT_FALSE(platformDeleteObject(b)) << "a selected font stays";
-    EXPECT_TRUE(platformSelectObject(nullptr, nullptr) == b && !platformUseFontBitmaps(nullptr, 0, 255, glGenLists(255)));
-    EXPECT_TRUE(platformDeleteObject(a) && platformDeleteObject(b) && !platformDeleteObject(a) && !platformSelectObject(nullptr, a));
 }
