@@ -144,8 +144,8 @@ TEST(App, FailedStepsAndWholeRunsMakeTheirCallsInOrderAndLeaveTheGameAsItWas)
 
         fakeLog.push_back(frameClock == runClock() ? unpresented : ended);
         EXPECT_EQ(fakeLog, cat({{question}, r.log}));
-        EXPECT_TRUE(!hWnd && !hDC && !hRC) << "a handle kept after the teardown";
-        EXPECT_EQ(keys[VK_ESCAPE], std::count(r.log.begin(), r.log.end(), "PeekMessage 0x100 27") == 1);
+        EXPECT_TRUE(!hWnd && !hDC && !hRC && keys[VK_ESCAPE] == (std::count(r.log.begin(), r.log.end(), "PeekMessage 0x100 27") == 1))
+            << "a handle kept after the teardown, or Escape's key left as it was not";
         EXPECT_EQ(std::vector<double>({double(gameState), double(gameStartClock), double(selectionActive), double(selectedColumn),
                                        double(selectedRow), double(cubeSize), viewAngleX, viewAngleY}),
                   std::vector<double>({STATE_PLAYING, 400, 1, 2, 1, 4, 10, 30}));

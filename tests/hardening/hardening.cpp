@@ -134,8 +134,7 @@ TEST(KeyFuzz, AcrossTheClocksWrapEveryInvariantHolds) { fuzzTest(77031, true); }
 TEST(LongRuns, TheClockInMsPlayTurnsAfter300msAndTheTimerAndFrameRateAcrossItsWrapAndTheViewSpinAfterMillionsOfFrames)
 {
     // The real clock: milliseconds since the start, at most minutes ago.
-    useRealRunClock();
-    const int startedAt = runClock();
+    const int startedAt = (useRealRunClock(), runClock());
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     EXPECT_TRUE(startedAt >= 0 && startedAt < 600000 && runClock() - startedAt >= 50 && runClock() - startedAt < 10000) << startedAt;
     start(INT_MAX - 2000);

@@ -18,8 +18,7 @@
 #include <cstring>
 #include <vector>
 
-#define EACH_CUBIE(x, y, z) \
-    for (int x = 0; x < cubeSize; x++) for (int y = 0; y < cubeSize; y++) for (int z = 0; z < cubeSize; z++)
+#define EACH_CUBIE(x, y, z) for (int x = 0; x < cubeSize; x++) for (int y = 0; y < cubeSize; y++) for (int z = 0; z < cubeSize; z++)
 
 struct Rgb { int r, g, b; };
 
