@@ -91,8 +91,7 @@ TEST(PlayKeys, GridKeysSelectAndToggleInBlockOrderAndArrowsUseTheOldSelection)
     // One key of each block a frame, in block order; the arrow turns the
     // column selected before this frame's grid key.
     resetGame(4), gameState = STATE_PLAYING, selectionActive = true, selectedColumn = 2, selectedRow = 0;
-    for (int key : {VK_UP, VK_LEFT, int{'E'}, int{'D'}, int{'4'}})
-        keys[key] = true;
+    for (int key : {VK_UP, VK_LEFT, int{'E'}, int{'D'}, int{'4'}}) keys[key] = true;
     handleGameKeys();
     EXPECT_TRUE(turnAxisX == -1 && turnLayer == 3 && keys[VK_LEFT] && keys['E'] && !keys['D'] && !keys['4'] && isSelectedCubie(3, 3, 3))
         << "Up on column 2, then D, then 4 of the next block";
@@ -107,8 +106,7 @@ TEST(FrameDriver, TitleKeysStartGamesUnconsumedAndDeleteReturnsFromAnyState)
     for (const auto& s : starts) {
         int clock = 4000;
         resetGame(3, clock), seedRandom(1);
-        while (!turnAnimating && clock < 4400)
-            frame(clock += 16);
+        while (!turnAnimating && clock < 4400) frame(clock += 16);
         ASSERT_TRUE(turnAnimating) << "a demo turn under way";
         viewAngleX = viewAngleY = 30, keys['1'] = s.one, keys['2'] = s.two, frame(clock += 16);
         EXPECT_TRUE(gameState == STATE_PLAYING && cubeSize == s.size && cubeLast == s.size - 1 && gameStartClock == clock &&
@@ -138,16 +136,13 @@ TEST(WholeGame, UndoingTheScrambleWithKeysWinsInTheLastCommitPassAndFreezesTheTi
         seedRandom(2024 + n), scrambleCube(150), gameState = STATE_PLAYING, gameStartClock = 1000 - 65000;
         for (int i = 149; i >= 0 && gameState == STATE_PLAYING; i--) {
             const int *m = moves[i], layer = m[2];
-            if (m[0] == 0 && m[1] == 0)
-                continue;
-            if (layer != 0)
-                keys[static_cast<int>(m[0] ? GRID[0][layer - 1] : GRID[layer - 1][0])] = true, frame(clock += 16);
+            if (m[0] == 0 && m[1] == 0) continue;
+            if (layer != 0) keys[static_cast<int>(m[0] ? GRID[0][layer - 1] : GRID[layer - 1][0])] = true, frame(clock += 16);
             // The inverse turn: Up is -X, Down +X, Left -Y, Right +Y.
             keys[m[0] ? (m[0] > 0 ? VK_UP : VK_DOWN) : (m[1] > 0 ? VK_LEFT : VK_RIGHT)] = true;
             frame(clock += 16);
             ASSERT_TRUE(turnAnimating) << "move " << i;
-            for (turns++; turnAnimating;)
-                frame(clock += 300);
+            for (turns++; turnAnimating;) frame(clock += 300);
         }
         char expected[32];
         formatPlayTime(expected, sizeof expected, clock - gameStartClock);

@@ -98,8 +98,7 @@ TEST(CubieMesh, MarkerOnlyOnTheSelectedFrontCubieInPlayAndMissingStickersBlack)
     }
     glClearColor(1, 1, 1, 1);
     for (int code : {0, 9, -3, 2}) {
-        for (int f = 0; f < 6; f++)
-            cubieColors[f] = f == 5 ? code : 2;
+        for (int f = 0; f < 6; f++) cubieColors[f] = f == 5 ? code : 2;
         const Frame f = drawn([] { glLoadIdentity(), glTranslated(0, 0, -6), drawCubie(false); });
         GLfloat current[4];
         glGetFloatv(GL_CURRENT_COLOR, current);
