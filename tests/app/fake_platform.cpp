@@ -30,9 +30,7 @@ bool fakeCall(const char* format, ...)
 {
     char line[256];
     va_list args;
-    va_start(args, format);
-    std::vsnprintf(line, sizeof line, format, args);
-    va_end(args);
+    va_start(args, format), std::vsnprintf(line, sizeof line, format, args), va_end(args);
     const std::string name(line, std::strcspn(line, " "));
     const bool ok = ++calls[name] != fakeFailAt[name];
     fakeLog.push_back(line + std::string(ok ? "" : " failed"));

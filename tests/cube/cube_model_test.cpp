@@ -97,9 +97,8 @@ TEST(CubeModel, TurnsAndScramblesMatchTheGeometricModelForSizesTwoToSix)
         }
         EXPECT_EQ(drawn.size(), 5u + n) << "every value of each range";
         seedRandom(n), scrambleCube(150);
-        EXPECT_TRUE(liveIsModel(model)) << "scramble, N=" << n;
-        EXPECT_TRUE(!turnAnimating && !turnAxisX && !turnAxisY && !turnLayer && !std::memcmp(cubieColors, cubeLive[n - 1][n - 1][n - 1], sizeof(Cubie)))
-            << "selectors cleared, the last cubie's colours left";
+        EXPECT_TRUE(liveIsModel(model) && !turnAnimating && !turnAxisX && !turnAxisY && !turnLayer &&
+                    !std::memcmp(cubieColors, cubeLive[n - 1][n - 1][n - 1], sizeof(Cubie))) << "scramble, selectors, last cubie's colours, N=" << n;
     }
 }
 

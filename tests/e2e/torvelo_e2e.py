@@ -38,8 +38,8 @@ def text_blue(p): return p[2] >= 250 and min(p[0], p[1]) <= 190  # title, timer,
 def title_shown(s): return count(s, 220, 30, 560, 110, text_blue) > 150 and count(
     s, 250, 200, 550, 400, lambda p: max(p) > 40) > 5000
 def playing(s): return count(s, *TIMER, text_blue) > 40 and not title_shown(s)
-def stickers(s, points): return [pixel(s, x, y) for x, y in points]
-def save_png(s, path): subprocess.run(["/usr/bin/convert", "ppm:-", path], input=s, check=True, timeout=30)
+def stickers(s, points, scale=1.0): return [pixel(s, int(x * scale), int(y * scale)) for x, y in points]
+def save_png(s, path): subprocess.run(["timeout", "30", "/usr/bin/convert", "ppm:-", path], input=s, check=True, timeout=40)
 
 
 def skip(reason): return sys.exit(print(f"skipped: {reason}", flush=True) or 77)  # exit status 77: CTest's skip
@@ -67,8 +67,8 @@ class X:  # a private Xvfb and one program on it, as run_story makes them
         finally: run("xdotool", "keyup", key)
 
     def shot(self, test=bool, corner=(0, 0)):  # the 800x600 area whose top-left is corner, if test passes on it
-        out = subprocess.run(["/usr/bin/import", "-window", "root", "-crop", "800x600+%d+%d" % corner, "-depth", "8",
-                              "ppm:-"], capture_output=True, timeout=30).stdout
+        out = subprocess.run(["timeout", "-k", "5", "30", "/usr/bin/import", "-window", "root", "-crop",
+                              "800x600+%d+%d" % corner, "-depth", "8", "ppm:-"], capture_output=True, timeout=40).stdout
         assert out.startswith(b"P6\n800 600\n255\n"), f"no 800x600 picture from import: {out[:30]}"
         return out if test(out) else None
 
@@ -135,6 +135,9 @@ def full_story(x):  # 800x600 screen: full screen, a resizable window, play, and
     save_png(after := wait_for("the turn to end", lambda: (lambda a, b: b if cube(a) == cube(b) else None)(
         x.shot(), time.sleep(0.15) or x.shot()), 15), os.path.join(x.out, "play.png"))
     assert stickers(after, SIDES + TOP_MIDDLE) == stickers(before, SIDES + FRONT[1][::-1]), "Up turned the wrong layer"
+    for size, scale in (("400 300", 0.5), ("800 600", 1.0)):  # the window's size events reach the viewport
+        run("xdotool", "windowsize", wid, *size.split())
+        wait_for(f"the picture at {size}", lambda: stickers(x.shot(), SIDES, scale) == stickers(after, SIDES), 20)
     x.hold("Delete", lambda: x.shot(title_shown), "the title on Delete")
     game_window(x, False, wid)
     x.ends("Escape")

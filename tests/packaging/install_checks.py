@@ -35,7 +35,7 @@ def checks(deb):
     size = open(f"{root}/usr/share/icons/hicolor/256x256/apps/{icon}.png", "rb").read(24)[16:24]
     depends = {d.split()[0] for d in run("dpkg-deb", "-f", deb, "Depends").split(",") if d.strip()}
     problems += [text for ok, text in (
-        (subprocess.run(["cmp", deb, package(other)], timeout=60).returncode == 0, f"{deb} differs from {other}'s"),
+        (subprocess.run(["timeout", "60", "cmp", deb, package(other)], timeout=80).returncode == 0, f"{deb} differs from {other}'s"),
         (HARDENING <= hardened, f"hardening-check lacks {sorted(HARDENING - hardened)}"),
         (os.access(f"{root}/usr/games/{exec_name}", os.X_OK), f"Exec={exec_name} is not in /usr/games"),
         (size == bytes([0, 0, 1, 0, 0, 0, 1, 0]), f"icon {icon}.png is not 256x256"),

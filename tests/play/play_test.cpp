@@ -41,8 +41,7 @@ TEST(TurnAnimation, TheTurningLayerRotatesByTheElapsedShareAboutTheRequestsAxisT
             }
         }
         pass(5000);  // a frame longer than the rest of the turn: commits at rest
-        EXPECT_FALSE(turnAnimating || turnAxisX || turnAxisY);
-        EXPECT_NEAR(rotationAngle(0, 0, 0, axis), 0.0, 1e-9);
+        EXPECT_TRUE(!turnAnimating && !turnAxisX && !turnAxisY && rotationAngle(0, 0, 0, axis) < 1e-9);
     }
     // A duration change mid-turn (Delete during play) takes effect next pass: clock, duration, angle.
     resetGame(3, 0), requestTurn(1, 0);

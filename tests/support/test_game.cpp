@@ -25,10 +25,8 @@ void useTestGLContext()
 
 void useGameGraphics()
 {
-    static bool initialised = false;
+    [[maybe_unused]] static const bool initialised = (useTestGLContext(), resizeViewport(800, 600), initGraphics());
     useTestGLContext();
-    if (!initialised)
-        resizeViewport(800, 600), initialised = initGraphics();
 }
 
 void resetGame(int n, int ms)

@@ -83,4 +83,8 @@ TEST(SdlEvents, KeyAndWindowEventsBecomeTheMessagesWindowsSendsAndPassThroughThe
     }
     EXPECT_TRUE(seen == "256SA 6S 5S 5S 6SA 16SA 257A 18A " && m.wParam == 0) << seen;
     SDL_QuitSubSystem(SDL_INIT_EVENTS);
+    // Without a display no box shows: each answers its default button, its text on stderr in UTF-8, "\r\n" as "\n".
+    unsetenv("DISPLAY"), unsetenv("WAYLAND_DISPLAY"), testing::internal::CaptureStderr();
+    EXPECT_TRUE(platformMessageBox("plein \xE9" "cran?\r\nOui", "Torvelo", MB_YESNO | MB_ICONQUESTION) == IDYES && platformMessageBox("x", "ERROR", MB_OK) == IDOK);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Torvelo: plein \xC3\xA9" "cran?\nOui\nERROR: x\n");
 }
