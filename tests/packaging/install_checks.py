@@ -17,13 +17,13 @@ HARDENING = {"Position Independent Executable", "Stack protected", "Fortify Sour
 def run(*args, timeout=100): return e2e.run(*args, timeout=timeout, check=True)  # its output and errors
 
 
-def package(build): return debs[0] if len(debs := glob.glob(f"{build}/*.deb")) == 1 else e2e.skip(
-    f"no one .deb in {build} (scripts/test.sh packs it)")
+def package(build): return debs[0] if len(debs := glob.glob(f"{build}/*.deb")) == 1 else e2e.skip(f"no one .deb in {build}")
 
 
 def checks(deb):
     # lintian, hardening-check, desktop-file-validate and appstreamcli: scripts/install-deps.sh --test
     shutil.rmtree(root := os.path.join(work, "tree"), ignore_errors=True)
+    os.makedirs(root)  # dpkg-deb makes the last folder only
     run("dpkg-deb", "-x", deb, root)
     desktop, metainfo = (f"{root}/usr/share/{d}/org.example.Torvelo.{e}" for d, e in (("applications", "desktop"),
                                                                       ("metainfo", "metainfo.xml")))
