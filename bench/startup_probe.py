@@ -21,8 +21,6 @@ import sys
 import tempfile
 import time
 
-GAME_NAME = "Torvelo by Pelmaz"
-
 # The X server and its helpers are the whole-program tests'.
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
 import torvelo_e2e as e2e  # noqa: E402
@@ -66,7 +64,7 @@ def one_run(binary, shim, workdir, index):
             if "ERROR" in e2e.run("xwininfo", "-root", "-tree"):
                 raise FailedStart("an ERROR box instead of the game window")
             raise Failure("no presented frame within 30 s")
-        wid = wait_for("the game window", lambda: x.find(GAME_NAME, game=True), 30)[0]
+        wid = wait_for("the game window", lambda: x.find(e2e.TITLE, game=True), 30)[0]
         time.sleep(2.0)
         e2e.run("xdotool", "windowfocus", wid)
         x.ends("Escape")

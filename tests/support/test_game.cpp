@@ -25,8 +25,8 @@ void useTestGLContext()
 
 void useGameGraphics()
 {
-    [[maybe_unused]] static const bool initialised = (useTestGLContext(), resizeViewport(800, 600), initGraphics());
     useTestGLContext();
+    [[maybe_unused]] static const bool initialised = (resizeViewport(800, 600), initGraphics());
 }
 
 void resetGame(int n, int ms)
