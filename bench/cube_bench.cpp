@@ -6,8 +6,7 @@
 
 static void setSize(int n)
 {
-    cubeSize = n;
-    cubeLast = n - 1;
+    setCubeSize(n);
     resetCubeSolved();
     seedRandom(1);
 }

@@ -2,13 +2,10 @@
 // clears, the cube pass alone, and whole title and play frames.
 #include "cube/cube.h"
 #include "cube/game_state.h"
-#include "platform/graphics.h"
-#include "platform/input.h"
-#include "platform/run_clock.h"
+#include "headless/headless.h"
 #include "play/play.h"
 #include "render/render.h"
 
-#include <GL/osmesa.h>
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>
 
@@ -22,8 +19,8 @@ static void useBenchContext()
     static OSMesaContext context = nullptr;
     if (context)
         return;
-    context = OSMesaCreateContextExt(OSMESA_RGBA, 16, 0, 0, nullptr);
-    if (!context || !OSMesaMakeCurrent(context, frameBuffer.data(), GL_UNSIGNED_BYTE, 800, 600))
+    context = makeSoftwareContext(frameBuffer.data(), 800, 600);
+    if (!context)
         std::abort();
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     resizeViewport(800, 600);
@@ -33,8 +30,7 @@ static void useBenchContext()
 static void setUpCube(int n, int state)
 {
     useBenchContext();
-    cubeSize = n;
-    cubeLast = n - 1;
+    setCubeSize(n);
     resetCubeSolved();
     seedRandom(1);
     scrambleCube(150);
@@ -76,7 +72,7 @@ static void runFrames(benchmark::State& state, int gameStateToRun)
     setUpCube(static_cast<int>(state.range(0)), gameStateToRun);
     int clock = 0;
     for (auto _ : state) {
-        setRunClockForTest(clock += 16);
+        setRunClock(clock += 16);
         drawFrame();
         finishFrame();
     }

@@ -7,11 +7,10 @@
 // usage: frame_profile [FRAMES]
 #include "cube/cube.h"
 #include "cube/game_state.h"
-#include "platform/graphics.h"
-#include "platform/run_clock.h"
+#include "headless/headless.h"
 #include "play/play.h"
+#include "render/render.h"
 
-#include <GL/osmesa.h>
 #include <GL/gl.h>
 
 #include <cstdio>
@@ -23,7 +22,7 @@ static int frameTime = 0;
 static void titleFrames(int count)
 {
     for (int i = 0; i < count; i++) {
-        setRunClockForTest(frameTime += 16);
+        setRunClock(frameTime += 16);
         drawFrame();
         // What presenting the frame waits for.
         glFinish();
@@ -40,8 +39,8 @@ int main(int argc, char** argv)
 {
     const int frames = argc > 1 ? std::atoi(argv[1]) : 10;
     std::vector<unsigned char> pixels(800 * 600 * 4);
-    OSMesaContext context = OSMesaCreateContextExt(OSMESA_RGBA, 16, 0, 0, nullptr);
-    if (!context || !OSMesaMakeCurrent(context, pixels.data(), GL_UNSIGNED_BYTE, 800, 600)) {
+    OSMesaContext context = makeSoftwareContext(pixels.data(), 800, 600);
+    if (!context) {
         std::fprintf(stderr, "no software GL context\n");
         return 1;
     }
@@ -49,8 +48,7 @@ int main(int argc, char** argv)
     initGraphics();
 
     // The title screen showing the 4-cube, as after a 4 x 4 x 4 game.
-    cubeSize = 4;
-    cubeLast = 3;
+    setCubeSize(4);
     resetCubeSolved();
     seedRandom(1);
     scrambleCube(150);

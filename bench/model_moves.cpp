@@ -69,8 +69,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "N must be 2..%d and COUNT 0..%d\n", CUBE_CAPACITY, MAX_MOVES);
         return 2;
     }
-    cubeSize = n;
-    cubeLast = n - 1;
+    setCubeSize(n);
 
     // The scramble's draws, in its order.
     seedRandom(seed);

@@ -6,11 +6,9 @@
 // usage: make_icon OUTPUT.pam
 #include "cube/cube.h"
 #include "cube/game_state.h"
-#include "platform/graphics.h"
-#include "play/play.h"
+#include "headless/headless.h"
 #include "render/render.h"
 
-#include <GL/osmesa.h>
 #include <GL/gl.h>
 
 #include <cstdio>
@@ -27,8 +25,8 @@ int main(int argc, char** argv)
         return 2;
     }
     std::vector<unsigned char> pixels(static_cast<size_t>(WIDTH) * HEIGHT * 4);
-    OSMesaContext context = OSMesaCreateContextExt(OSMESA_RGBA, 16, 0, 0, nullptr);
-    if (!context || !OSMesaMakeCurrent(context, pixels.data(), GL_UNSIGNED_BYTE, WIDTH, HEIGHT)) {
+    OSMesaContext context = makeSoftwareContext(pixels.data(), WIDTH, HEIGHT);
+    if (!context) {
         std::fprintf(stderr, "no software GL context\n");
         return 1;
     }
@@ -42,8 +40,7 @@ int main(int argc, char** argv)
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
-    cubeSize = 3;
-    cubeLast = 2;
+    setCubeSize(3);
     resetCubeSolved();
     gameState = STATE_MENU;
     drawCube();

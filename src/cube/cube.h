@@ -5,13 +5,25 @@
 
 #include <cstdint>
 
-// Sticker colour code: 0 no sticker (inner side), 1 blue, 2 white, 3 red,
-// 4 orange, 5 yellow, 6 green. Only stored, copied and compared here.
+// Sticker colour code. Only stored, copied and compared here; the palette
+// that draws them is the renderer's.
 typedef int32_t StickerColor;
+const StickerColor NO_STICKER = 0;  // an inner side, drawn black
+const StickerColor BLUE = 1;
+const StickerColor WHITE = 2;
+const StickerColor RED = 3;
+const StickerColor ORANGE = 4;
+const StickerColor YELLOW = 5;
+const StickerColor GREEN = 6;
 
-// Index of a cubie side: 0 -X left, 1 +X right, 2 -Y bottom, 3 +Y top,
-// 4 -Z back, 5 +Z front.
+// Index of a cubie side, by the direction it faces.
 typedef int FaceIndex;
+const FaceIndex FACE_LEFT = 0;    // -X
+const FaceIndex FACE_RIGHT = 1;   // +X
+const FaceIndex FACE_BOTTOM = 2;  // -Y
+const FaceIndex FACE_TOP = 3;     // +Y
+const FaceIndex FACE_BACK = 4;    // -Z
+const FaceIndex FACE_FRONT = 5;   // +Z
 
 // Six sticker codes, indexed by FaceIndex.
 typedef StickerColor Cubie[6];
@@ -22,9 +34,9 @@ typedef Cubie CubeGrid[CUBE_CAPACITY][CUBE_CAPACITY][CUBE_CAPACITY];
 
 // ---- Cube grid ----
 
-// N, the edge length; written only by the game start.
+// N, the edge length, and N - 1, the largest coordinate; written together
+// by setCubeSize alone.
 extern int cubeSize;
-// N - 1, the largest coordinate; written only by the game start, after cubeSize.
 extern int cubeLast;
 // The cube that is shown and tested. Written by the reset and by turn commits.
 extern CubeGrid cubeLive;
@@ -34,6 +46,8 @@ extern CubeGrid cubeSnapshot;
 // by drawCubie and checkCubieFaces.
 extern Cubie cubieColors;
 
+// The edge length for the game start (and the tools that draw a cube).
+void setCubeSize(int n);
 // Solved pattern for the current size into both grids. Called by the graphics
 // set-up at every window creation and by the game start.
 void resetCubeSolved();

@@ -8,6 +8,12 @@ CubeGrid cubeLive = {};
 CubeGrid cubeSnapshot = {};
 Cubie cubieColors = {};
 
+void setCubeSize(int n)
+{
+    cubeSize = n;
+    cubeLast = n - 1;
+}
+
 static void writeBoth(int x, int y, int z, FaceIndex f, StickerColor code)
 {
     cubeLive[x][y][z][f] = code;
@@ -23,13 +29,19 @@ void resetCubeSolved()
                 // Inner sides must be black even when an earlier, different
                 // size left outer codes there.
                 for (int f = 0; f < 6; f++)
-                    writeBoth(x, y, z, f, 0);
-                if (x == 0) writeBoth(x, y, z, 0, 5);
-                if (x == n - 1) writeBoth(x, y, z, 1, 6);
-                if (y == 0) writeBoth(x, y, z, 2, 2);
-                if (y == n - 1) writeBoth(x, y, z, 3, 1);
-                if (z == 0) writeBoth(x, y, z, 4, 4);
-                if (z == n - 1) writeBoth(x, y, z, 5, 3);
+                    writeBoth(x, y, z, f, NO_STICKER);
+                if (x == 0)
+                    writeBoth(x, y, z, FACE_LEFT, YELLOW);
+                if (x == n - 1)
+                    writeBoth(x, y, z, FACE_RIGHT, GREEN);
+                if (y == 0)
+                    writeBoth(x, y, z, FACE_BOTTOM, WHITE);
+                if (y == n - 1)
+                    writeBoth(x, y, z, FACE_TOP, BLUE);
+                if (z == 0)
+                    writeBoth(x, y, z, FACE_BACK, ORANGE);
+                if (z == n - 1)
+                    writeBoth(x, y, z, FACE_FRONT, RED);
             }
 }
 

@@ -1,8 +1,5 @@
-#include "platform/app.h"
+#include "platform/handles.h"
 
-// Kept apart from the window code so the renderer and its tests can reach the
-// device context without a window system.
-bool fullscreen = true;
 PlatformHandle hInstance = nullptr;
 PlatformHandle hWnd = nullptr;
 PlatformHandle hDC = nullptr;

@@ -1,8 +1,8 @@
-// The seam between the game and its window code (app_main, gl_window,
-// window_proc) above, and a backend (sdl/, win32/, the tests' fake) below.
-// Each primitive stands for one Windows call and reports success or failure
-// the way that call does, so the window code can take every step and every
-// failure path as designed.
+// The seam between the game and its window code (src/app/) above, and a
+// backend (src/sdl/ with src/freetype/, src/win32/, src/headless/ with the
+// tests' fake) below. Each primitive stands for one Windows call and reports
+// success or failure the way that call does, so the window code can take
+// every step and every failure path as designed.
 // Only backends include SDL, X11 or Windows headers.
 #pragma once
 
@@ -99,6 +99,18 @@ PlatformHandle platformSelectObject(PlatformHandle dc, PlatformHandle object);
 bool platformUseFontBitmaps(PlatformHandle dc, unsigned first, unsigned count, unsigned listBase);
 // DeleteObject.
 bool platformDeleteObject(PlatformHandle object);
+
+// ---- called by the game: the run clock ----
+
+// Whole milliseconds of wall time since the program started; monotonic, and
+// wraps past 2^31 ms like the 32-bit value it is. Read by the frame driver
+// once per frame and by requestTurn and the turn clock afresh.
+int platformRunClock();
+// Milliseconds from earlier to later, right across the clock's wrap.
+inline int clockDifference(int later, int earlier)
+{
+    return static_cast<int>(static_cast<unsigned>(later) - static_cast<unsigned>(earlier));
+}
 
 // ---- called by the main loop ----
 

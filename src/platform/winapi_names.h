@@ -5,21 +5,46 @@
 
 // Virtual-key codes read by the game (letters and digits are their ASCII
 // upper-case codes).
-const int VK_RETURN = 0x0D;
 const int VK_ESCAPE = 0x1B;
-const int VK_SPACE = 0x20;
 const int VK_LEFT = 0x25;
 const int VK_UP = 0x26;
 const int VK_RIGHT = 0x27;
 const int VK_DOWN = 0x28;
 const int VK_DELETE = 0x2E;
 const int VK_F1 = 0x70;
+
+// The other virtual-key codes a backend's key map hands on.
+const int VK_BACK = 0x08;
+const int VK_TAB = 0x09;
+const int VK_CLEAR = 0x0C;
+const int VK_RETURN = 0x0D;
+const int VK_SHIFT = 0x10;
+const int VK_CONTROL = 0x11;
+const int VK_MENU = 0x12;  // Alt
+const int VK_PAUSE = 0x13;
+const int VK_CAPITAL = 0x14;
+const int VK_SPACE = 0x20;
+const int VK_PRIOR = 0x21;  // Page Up
+const int VK_NEXT = 0x22;   // Page Down
+const int VK_END = 0x23;
+const int VK_HOME = 0x24;
+const int VK_SNAPSHOT = 0x2C;
+const int VK_INSERT = 0x2D;
+const int VK_LWIN = 0x5B;
+const int VK_RWIN = 0x5C;
+const int VK_APPS = 0x5D;
+const int VK_NUMPAD0 = 0x60;  // to VK_NUMPAD9 = 0x69
+const int VK_MULTIPLY = 0x6A;
+const int VK_ADD = 0x6B;
+const int VK_SUBTRACT = 0x6D;
+const int VK_DECIMAL = 0x6E;
+const int VK_DIVIDE = 0x6F;
 const int VK_F4 = 0x73;
 const int VK_F10 = 0x79;
+const int VK_NUMLOCK = 0x90;
+const int VK_SCROLL = 0x91;
 
 // Window messages that reach windowProc.
-const unsigned WM_NULL = 0x0000;
-const unsigned WM_DESTROY = 0x0002;
 const unsigned WM_SIZE = 0x0005;
 const unsigned WM_ACTIVATE = 0x0006;
 const unsigned WM_PAINT = 0x000F;

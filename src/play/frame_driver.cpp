@@ -3,8 +3,10 @@
 #include "cube/cube.h"
 #include "cube/game_state.h"
 #include "platform/input.h"
-#include "platform/run_clock.h"
+#include "platform/platform.h"
 #include "platform/winapi_names.h"
+// Up a layer: the frame driver draws the cube and the texts, as the cube
+// pass in turn moves the turn clock.
 #include "render/render.h"
 
 #include <GL/gl.h>
@@ -16,23 +18,22 @@ float viewAngleX = 0.0f;
 
 void startGame(int n)
 {
-    cubeSize = n;
-    cubeLast = cubeSize - 1;
+    setCubeSize(n);
     viewAngleX = 0.0f;
     viewAngleY = 0.0f;
     seedRandomFromTime();
     selectionActive = false;
     resetCubeSolved();
     scrambleCube(150);
-    gameStartClock = runClock();
+    gameStartClock = platformRunClock();
     gameState = STATE_PLAYING;
 }
 
 void handleMenuKeys()
 {
-    if (keys[0x31])  // "1"
+    if (keys['1'])
         startGame(3);
-    else if (keys[0x32])  // "2"
+    else if (keys['2'])
         startGame(4);
 }
 
@@ -61,7 +62,7 @@ void spinView()
 bool drawFrame()
 {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    frameClock = runClock();
+    frameClock = platformRunClock();
     drawCredit();
     handleMenuReturn();
 

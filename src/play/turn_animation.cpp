@@ -1,7 +1,7 @@
 #include "play/play.h"
 
 #include "cube/cube.h"
-#include "platform/run_clock.h"
+#include "platform/platform.h"
 
 #include <GL/gl.h>
 
@@ -40,16 +40,14 @@ void requestTurn(int dirX, int dirY)
     if (turnAxisX == 0 && turnAxisY == 0)
         return;
     turnAnimating = true;
-    turnStartClock = runClock();
+    turnStartClock = platformRunClock();
 }
 
 void advanceTurnClock()
 {
     if (turnAnimating) {
-        // Unsigned difference: a turn that straddles the clock's wrap still
-        // measures its true length.
-        const unsigned elapsed = static_cast<unsigned>(runClock()) - static_cast<unsigned>(turnStartClock);
-        turnElapsed = static_cast<double>(static_cast<int>(elapsed));
+        // A turn that straddles the clock's wrap still measures its true length.
+        turnElapsed = static_cast<double>(clockDifference(platformRunClock(), turnStartClock));
     }
     if (!(static_cast<double>(turnDuration) > turnElapsed)) {
         turnAnimating = false;

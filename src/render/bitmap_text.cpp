@@ -1,7 +1,6 @@
 #include "render/render.h"
 
-#include "platform/app.h"
-#include "platform/graphics.h"
+#include "platform/handles.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>

@@ -14,13 +14,27 @@ void setColor255(double red, double green, double blue)
 void setStickerColor(int code)
 {
     switch (code) {
-    case 1: setColor255(36, 6, 153); break;     // blue
-    case 2: setColor255(255, 255, 255); break;  // white
-    case 3: setColor255(225, 0, 0); break;      // red
-    case 4: setColor255(255, 120, 0); break;    // orange
-    case 5: setColor255(233, 243, 10); break;   // yellow
-    case 6: setColor255(28, 185, 0); break;     // green
-    default: glColor3f(0.0f, 0.0f, 0.0f); break;
+    case BLUE:
+        setColor255(36, 6, 153);
+        break;
+    case WHITE:
+        setColor255(255, 255, 255);
+        break;
+    case RED:
+        setColor255(225, 0, 0);
+        break;
+    case ORANGE:
+        setColor255(255, 120, 0);
+        break;
+    case YELLOW:
+        setColor255(233, 243, 10);
+        break;
+    case GREEN:
+        setColor255(28, 185, 0);
+        break;
+    default:
+        glColor3f(0.0f, 0.0f, 0.0f);
+        break;
     }
 }
 
@@ -32,23 +46,23 @@ void drawCubie(bool marked)
 
     // Stickers, each counter-clockwise seen from outside.
     glBegin(GL_QUADS);
-    setStickerColor(cubieColors[3]);
+    setStickerColor(cubieColors[FACE_TOP]);
     glVertex3f(p, 1, n); glVertex3f(n, 1, n); glVertex3f(n, 1, p); glVertex3f(p, 1, p);
-    setStickerColor(cubieColors[2]);
+    setStickerColor(cubieColors[FACE_BOTTOM]);
     glVertex3f(p, -1, p); glVertex3f(n, -1, p); glVertex3f(n, -1, n); glVertex3f(p, -1, n);
-    setStickerColor(cubieColors[5]);
+    setStickerColor(cubieColors[FACE_FRONT]);
     glVertex3f(p, p, 1); glVertex3f(n, p, 1); glVertex3f(n, n, 1); glVertex3f(p, n, 1);
-    setStickerColor(cubieColors[4]);
+    setStickerColor(cubieColors[FACE_BACK]);
     glVertex3f(p, n, -1); glVertex3f(n, n, -1); glVertex3f(n, p, -1); glVertex3f(p, p, -1);
-    setStickerColor(cubieColors[0]);
+    setStickerColor(cubieColors[FACE_LEFT]);
     glVertex3f(-1, p, p); glVertex3f(-1, p, n); glVertex3f(-1, n, n); glVertex3f(-1, n, p);
-    setStickerColor(cubieColors[1]);
+    setStickerColor(cubieColors[FACE_RIGHT]);
     glVertex3f(1, p, n); glVertex3f(1, p, p); glVertex3f(1, n, p); glVertex3f(1, n, n);
     glEnd();
 
     // Edge bevels: each joins the borders of two neighbouring stickers.
     glBegin(GL_QUADS);
-    setStickerColor(0);
+    setStickerColor(NO_STICKER);
     glVertex3f(p, p, 1); glVertex3f(n, p, 1); glVertex3f(n, 1, p); glVertex3f(p, 1, p);
     glVertex3f(p, p, -1); glVertex3f(n, p, -1); glVertex3f(n, 1, n); glVertex3f(p, 1, n);
     glVertex3f(p, n, 1); glVertex3f(n, n, 1); glVertex3f(n, -1, p); glVertex3f(p, -1, p);

@@ -1,9 +1,22 @@
-// Rendering: the cubie mesh and palette, the cube pass, bitmap text and the
-// screen texts. Fixed-function GL in immediate mode; every matrix change is
-// undone before returning, unless said otherwise.
+// Rendering: the GL set-up, the cubie mesh and palette, the cube pass, bitmap
+// text and the screen texts. Fixed-function GL in immediate mode; every matrix
+// change is undone before returning, unless said otherwise.
 #pragma once
 
 #include "platform/platform.h"
+
+// ---- GL set-up ----
+
+// The fixed text space and the size passed to every window creation.
+extern const int screenWidth;   // 800
+extern const int screenHeight;  // 600
+
+// Viewport and perspective for a client size. Called at the end of each
+// window creation and on every resize message.
+void resizeViewport(int width, int height);
+// Fixed GL state, fonts, and a freshly reset and scrambled cube. Called once
+// per created GL context, with it current. Always succeeds.
+bool initGraphics();
 
 // ---- Cubie mesh and palette ----
 
@@ -51,6 +64,8 @@ void printText(const FontId& font, float red, float green, float blue, int x, in
 
 // The last formatted play time; the winner screen shows it frozen.
 extern char timeText[32];
+// The frame counter: the rate shown, the frames drawn since the last
+// measurement and the run clock at it. drawFps alone writes them.
 extern float fpsValue;
 extern int fpsFrameCount;
 extern int fpsSampleClock;
@@ -62,10 +77,9 @@ void drawTimer(bool running);    // play (running) and winner (frozen)
 void drawWinner();               // winner screen
 void drawFps();                  // every screen; also measures the rate
 
-// Formatting kept apart from drawing so it can be checked without GL.
 // Play time of elapsedMs as "h:mm:ss.mmm", the fields after the hours
-// padded with blanks, not zeros ("0: 1: 5.  5"), into out.
+// padded with blanks, not zeros ("0: 1: 5.  5"), into out. drawTimer.
 void formatPlayTime(char* out, int outSize, int elapsedMs);
 // One frame-rate measurement step: returns true and updates the three
-// counters when more than 200 ms have passed since the last one.
+// counters when more than 200 ms have passed since the last one. drawFps.
 bool measureFps(int clock);

@@ -1,6 +1,5 @@
 #include "render/render.h"
 
-#include "platform/graphics.h"
 #include "play/play.h"
 
 #include <cmath>
@@ -13,12 +12,6 @@ int fpsSampleClock = 0;
 
 static const char* const creditLine =
     "created by Pelmaz  -=- pelmaz@example.org -=- example.org";
-
-// Wrap-safe difference of two run-clock readings.
-static int clockDifference(int later, int earlier)
-{
-    return static_cast<int>(static_cast<unsigned>(later) - static_cast<unsigned>(earlier));
-}
 
 static float cosf1(double v) { return static_cast<float>(std::cos(v)); }
 static float sinf1(double v) { return static_cast<float>(std::sin(v)); }

@@ -57,12 +57,12 @@ static void noteFrame()
     glGetDoublev(GL_CURRENT_RASTER_POSITION, at);
     char line[99];
     const bool same = cubeSize == 4 && !std::memcmp(freshCube, cubeLive, sizeof freshCube);
-    std::snprintf(line, sizeof line, "%s %gx%g/%.3g%s%s", frameClock == runClock() ? "drawn" : "not drawn", v[2], v[3], m[5] / m[0],
+    std::snprintf(line, sizeof line, "%s %gx%g/%.3g%s%s", frameClock == platformRunClock() ? "drawn" : "not drawn", v[2], v[3], m[5] / m[0],
                   at[0] > 10 ? " glyphs" : "", same ? " fresh cube" : "");
     fakeLog.push_back(line);
     for (int k = 0; k < 256; k++) fakeLog.back() += keys[k] ? " key " + std::to_string(k) : "";
     if (keys[VK_F1]) seedRandom(42);  // a known generator for the switch this pass makes
-    setRunClockForTest(runClock() + 16);
+    setRunClock(platformRunClock() + 16);
 }
 
 TEST(App, FailedStepsAndWholeRunsMakeTheirCallsInOrderAndLeaveTheGameAsItWas)
@@ -128,21 +128,21 @@ TEST(App, FailedStepsAndWholeRunsMakeTheirCallsInOrderAndLeaveTheGameAsItWas)
          cat({toFull, creation(2, true, true), shown(2, fresh), escapeEnd(), teardown(2, false), {unpresented}})},
         {"ChangeDisplayMode", 1, {IDNO, IDNO}, {{1, down, f1}, {3, down, esc}}, 0, cat({toFull, refusal})},
     });
-    seedRandom(42), cubeSize = 4, cubeLast = 3, resetCubeSolved(), scrambleCube(150);
+    seedRandom(42), setCubeSize(4), resetCubeSolved(), scrambleCube(150);
     std::memcpy(freshCube, cubeLive, sizeof freshCube);
     fakeOnSwap = noteFrame;
     for (const Case& r : runs) {
         SCOPED_TRACE("run " + std::to_string(&r - runs.data()) + " " + r.fail);
-        fakeReset(), seedRandom(1), setRunClockForTest(1000), frameClock = 0, std::fill(keys, keys + 256, false);
+        fakeReset(), seedRandom(1), setRunClock(1000), frameClock = 0, std::fill(keys, keys + 256, false);
         fakeFailAt[r.fail] = r.nth, fakeAnswers = r.answers, fullscreen = windowActive = true;
         for (auto& m : r.script)
             fakeScript.push_back({m[0], {nullptr, unsigned(m[1]), uintptr_t(m[2]), m.size() > 3 ? m[3] : 5}});
-        cubeSize = 4, cubeLast = 3, gameState = STATE_PLAYING, gameStartClock = 400;
+        setCubeSize(4), gameState = STATE_PLAYING, gameStartClock = 400;
         selectionActive = true, selectedColumn = 2, selectedRow = 1, viewAngleX = 10.0f, viewAngleY = 30.0f;
 
         EXPECT_EQ(appMain(), r.status);
 
-        fakeLog.push_back(frameClock == runClock() ? unpresented : ended);
+        fakeLog.push_back(frameClock == platformRunClock() ? unpresented : ended);
         EXPECT_EQ(fakeLog, cat({{question}, r.log}));
         EXPECT_TRUE(!hWnd && !hDC && !hRC && keys[VK_ESCAPE] == (std::count(r.log.begin(), r.log.end(), "PeekMessage 0x100 27") == 1))
             << "a handle kept after the teardown, or Escape's key left as it was not";

@@ -1,6 +1,6 @@
 #include "fake_platform.h"
 
-#include <GL/osmesa.h>
+#include "headless/headless.h"
 
 #include <algorithm>
 #include <cstdarg>
@@ -81,7 +81,7 @@ int platformChoosePixelFormat(PlatformHandle dc, const PixelFormatRequest* r)
 PlatformHandle platformCreateContext(PlatformHandle dc)
 {
     const bool ok = fakeCall("CreateContext %s", str(dc));
-    return mesa = ok ? OSMesaCreateContextExt(OSMESA_RGBA, 16, 0, 0, nullptr) : mesa, handle("rc", ok);
+    return mesa = ok ? makeSoftwareContext(frame, 800, 600) : mesa, handle("rc", ok);
 }
 
 bool platformMakeCurrent(PlatformHandle dc, PlatformHandle rc)

@@ -3,7 +3,7 @@
 // is a real OSMesa one.
 #pragma once
 
-#include "platform/app.h"
+#include "app/app.h"
 #include "platform/winapi_names.h"
 
 #include <map>

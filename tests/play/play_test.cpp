@@ -16,8 +16,8 @@ double rotationAngle(int x, int y, int z, double axis[3])
     return std::acos(std::fmax(-1.0, std::fmin(1.0, (m[0] + m[5] + m[10] - 1) / 2))) * 180.0 / M_PI;
 }
 
-void pass(int clock) { setRunClockForTest(frameClock = clock), drawCube(); }
-void frame(int clock) { setRunClockForTest(clock), drawFrame(); }
+void pass(int clock) { setRunClock(frameClock = clock), drawCube(); }
+void frame(int clock) { setRunClock(clock), drawFrame(); }
 
 } // namespace
 

@@ -63,7 +63,7 @@ TEST(CubePicture, VisibleStickersShowTheModelsColoursAtRestMidTurnAndCommitted)
             // about -X, old colours); the commit pass (at rest, new colours).
             for (int clock : {1000, 1500, 2000}) {
                 clock == 1500 ? requestTurn(-1, 0) : void();
-                setRunClockForTest(clock);
+                setRunClock(clock);
                 const Frame shot = drawn(drawCube);
                 int checked = 0, wx, wy;
                 EACH_CUBIE(x, y, z) for (int f = 0; f < 6; f++) {

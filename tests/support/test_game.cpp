@@ -1,9 +1,5 @@
 #include "support/test_game.h"
 
-#include "platform/graphics.h"
-
-#include <GL/osmesa.h>
-
 #include <cstdio>
 #include <cstdlib>
 
@@ -13,7 +9,7 @@ static unsigned char buffer[800 * 600 * 4];
 void useTestGLContext()
 {
     if (!context) {
-        context = OSMesaCreateContextExt(OSMESA_RGBA, 16, 0, 0, nullptr);
+        context = makeSoftwareContext(buffer, 800, 600);
         // Left alive, llvmpipe's worker threads can hang the exit at a barrier.
         std::atexit([] { OSMesaDestroyContext(context); });
     }
@@ -32,12 +28,12 @@ void useGameGraphics()
 void resetGame(int n, int ms)
 {
     std::memset(cubeLive, 0, sizeof cubeLive), std::memset(keys, 0, sizeof keys);
-    cubeSize = n, cubeLast = n - 1, resetCubeSolved();
+    setCubeSize(n), resetCubeSolved();
     turnAnimating = turnFinished = selectionActive = false;
     turnAxisX = turnAxisY = turnAxisZ = turnLayer = selectedColumn = selectedRow = 0;
     turnElapsed = viewAngleX = viewAngleY = 0.0f;
     gameState = STATE_MENU, frameClock = ms;
-    setRunClockForTest(ms);
+    setRunClock(ms);
 }
 
 void readFrame(unsigned char* rgb)

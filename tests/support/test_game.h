@@ -4,8 +4,8 @@
 
 #include "cube/cube.h"
 #include "cube/game_state.h"
+#include "headless/headless.h"
 #include "platform/input.h"
-#include "platform/run_clock.h"
 #include "platform/winapi_names.h"
 #include "play/play.h"
 #include "render/render.h"
