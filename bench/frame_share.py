@@ -34,7 +34,13 @@ def parse(path, program):
             m = NAMED.match(line)
             if m:
                 kind, ident, name = m.groups()
-                table = "ob" if kind in ("ob", "cob") else "fl" if kind in ("fl", "fi", "fe", "cfi", "cfl") else "fn"
+                table = (
+                    "ob"
+                    if kind in ("ob", "cob")
+                    else "fl"
+                    if kind in ("fl", "fi", "fe", "cfi", "cfl")
+                    else "fn"
+                )
                 if ident is not None and name:
                     names[(table, ident)] = name
                 value = names.get((table, ident), name) if ident is not None else name
@@ -62,8 +68,12 @@ def parse(path, program):
                 # The inclusive cost of the call just named.
                 in_call = False
                 callee_ob = cob if cob is not None else ob
-                if (fn and os.path.realpath(fn[0]) == program and fn[1] != "(below main)"
-                        and LIBC.search(callee_ob or "")):
+                if (
+                    fn
+                    and os.path.realpath(fn[0]) == program
+                    and fn[1] != "(below main)"
+                    and LIBC.search(callee_ob or "")
+                ):
                     ours_calls_libc += cost
                 cob = None
                 continue
@@ -78,13 +88,17 @@ def main():
     total, ours, libc = parse(sys.argv[1], sys.argv[2])
     game_self = sum(ours.values())
     top = sorted(ours.items(), key=lambda kv: -kv[1])[:5]
-    print(json.dumps({
-        "frames": int(sys.argv[3]),
-        "total": total,
-        "game_self": game_self,
-        "game_with_libc": game_self + libc,
-        "top": [[name, cost] for (_, name), cost in top],
-    }))
+    print(
+        json.dumps(
+            {
+                "frames": int(sys.argv[3]),
+                "total": total,
+                "game_self": game_self,
+                "game_with_libc": game_self + libc,
+                "top": [[name, cost] for (_, name), cost in top],
+            }
+        )
+    )
 
 
 if __name__ == "__main__":

@@ -42,7 +42,8 @@ static void printStickers(int after)
         for (int y = 0; y < cubeSize; y++)
             for (int z = 0; z < cubeSize; z++) {
                 const Cubie& c = cubeLive[x][y][z];
-                std::printf("%s[%d,%d,%d,%d,%d,%d]", x + y + z == 0 ? "" : ",", c[0], c[1], c[2], c[3], c[4], c[5]);
+                std::printf("%s[%d,%d,%d,%d,%d,%d]", x + y + z == 0 ? "" : ",", c[0], c[1], c[2], c[3], c[4],
+                            c[5]);
             }
     std::printf("]}");
 }

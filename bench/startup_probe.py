@@ -1,22 +1,23 @@
 #!/usr/bin/env python3
-"""Start-up time and peak memory of the real program on its own Xvfb.
+"""Start-up time and peak memory of the real program, against a bare SDL2 + GL program, on Xvfb.
 
-usage: startup_probe.py TORVELO FIRST_SWAP_LIBRARY [RUNS]
+usage: startup_probe.py TORVELO BARE_WINDOW FIRST_SWAP_LIBRARY [RUNS]
 
-The program is measured from outside: FIRST_SWAP_LIBRARY (bench/first_swap.c)
-is preloaded into it and notes when the first drawn frame is presented; the
-first-frame time runs from the key press that answered the question. Each
-run answers No to the start-up question (a window), lets the title screen run
-for two seconds and ends the program with Escape, under /usr/bin/time -v for
-the peak resident set size. Prints one JSON object:
-the first-frame times and peak RSS (kB) of every run, and the starts that
-failed (an error box instead of the game; each is made again).
+FIRST_SWAP_LIBRARY (bench/first_swap.c) is preloaded into both programs and
+notes, inside each, the milliseconds from its start to its first presented
+frame: for the game, from the moment it receives the answer to the start-up
+question (No: a window); for BARE_WINDOW (bench/bare_window.c), from its
+load. Each game run lets the title screen run for two seconds and ends with
+Escape; the bare program presents for two seconds and ends by itself. Both run
+under /usr/bin/time -v for the peak resident set size, one after the other
+in each round. Prints one JSON object: the times and peaks of every run, and
+the game's starts that failed (an error box instead of the game; each is made
+again).
 """
 import contextlib
 import json
 import os
 import re
-import subprocess
 import sys
 import tempfile
 import time
@@ -27,90 +28,73 @@ import torvelo_e2e as e2e  # noqa: E402
 from torvelo_e2e import wait_for  # noqa: E402
 
 
-class Failure(Exception):
-    """A run that went wrong: the probe stops and shows the run's files."""
+class FailedStart(Exception):
+    """The game showed an error box instead of starting: counted, and made again."""
 
 
-class FailedStart(Failure):
-    """The program showed an error box instead of starting: counted, and the
-    run is made again."""
+def one_run(program, shim, workdir, name):
+    swap_path, time_path = (os.path.join(workdir, f"{name}.{kind}") for kind in ("swap", "time"))
 
+    def reported():
+        with contextlib.suppress(OSError, ValueError):
+            return float(open(swap_path).read())
 
-def one_run(binary, shim, workdir, index):
-    swap_path = os.path.join(workdir, f"run{index}.swap")
-    time_path = os.path.join(workdir, f"run{index}.time")
-    measured = {}
-
-    def story(x):
-        box = wait_for("the start-up question", lambda: x.find("fullscreen?", game=False), 60)[0]
-        # No window manager: focus the box by hand, then No (Escape); a key
-        # sent before the focus has landed is lost, so again until it closes.
-        for attempt in range(5):
-            answered = time.monotonic()
-            e2e.run("xdotool", "windowfocus", box, "key", "Escape")
-            if wait_for(None, lambda: not x.viewable(box), 3):
-                break
-        else:
-            raise Failure("the question did not close")
-
-        def reported():
-            if not os.path.exists(swap_path):
-                return None
-            with open(swap_path) as swap:
-                text = swap.read().strip()
-            return round((float(text) - answered) * 1000) if text else None
-        measured["first_frame"] = wait_for(None, reported, 30)
-        if measured["first_frame"] is None:
-            if "ERROR" in e2e.run("xwininfo", "-root", "-tree"):
-                raise FailedStart("an ERROR box instead of the game window")
-            raise Failure("no presented frame within 30 s")
+    def game(x):
+        x.answer("fullscreen?", "Escape")
+        if wait_for(None, reported, 30) is None:
+            assert "ERROR" in e2e.run("xwininfo", "-root", "-tree"), "no presented frame within 30 s"
+            raise FailedStart("an ERROR box instead of the game window")
         wid = wait_for("the game window", lambda: x.find(e2e.TITLE, game=True), 30)[0]
-        time.sleep(2.0)
+        time.sleep(2)
         e2e.run("xdotool", "windowfocus", wid)
         x.ends("Escape")
 
+    def bare(x):
+        wait_for("the bare program's end", lambda: x.process.poll() is not None, 30)
+
     # The X helpers report on stdout, which carries this probe's JSON.
     with contextlib.redirect_stdout(sys.stderr):
-        e2e.run_story(workdir, f"run{index}", "1024x768", story, ["/usr/bin/time", "-v", "-o", time_path, binary],
-                      dict(os.environ, LD_PRELOAD=shim, TORVELO_FIRST_SWAP=swap_path))
-    with open(time_path) as t:
-        report = t.read()
-    m = re.search(r"Exit status: (\d+)", report)
-    if not m or m.group(1) != "0":
-        raise Failure(f"torvelo ended with status {m.group(1) if m else '?'}")
-    rss = int(re.search(r"Maximum resident set size \(kbytes\): (\d+)", report).group(1))
-    return measured["first_frame"], rss
+        e2e.run_story(
+            workdir,
+            name,
+            "1024x768",
+            bare if "bare" in name else game,
+            ["/usr/bin/time", "-v", "-o", time_path, program],
+            dict(os.environ, LD_PRELOAD=shim, TORVELO_FIRST_SWAP=swap_path),
+        )
+    report = open(time_path).read()
+    status = re.search(r"Exit status: (\d+)", report)
+    assert status and status[1] == "0", f"{program} ended with status {status and status[1]}"
+    peak = int(re.search(r"Maximum resident set size \(kbytes\): (\d+)", report)[1])
+    return reported(), peak
 
 
 def main():
-    binary, shim = sys.argv[1], os.path.abspath(sys.argv[2])
-    runs = int(sys.argv[3]) if len(sys.argv) > 3 else 3
-    firsts, rss, failed = [], [], []
+    game, bare, shim = sys.argv[1], sys.argv[2], os.path.abspath(sys.argv[3])
+    runs = int(sys.argv[4]) if len(sys.argv) > 4 else 3
+    out = {
+        "game_first_frame_ms": [],
+        "game_peak_rss_kb": [],
+        "bare_first_frame_ms": [],
+        "bare_peak_rss_kb": [],
+        "failed_starts": [],
+    }
     with tempfile.TemporaryDirectory(prefix="torvelo-startup-") as workdir:
-        try:
-            attempt = 0
-            while len(firsts) < runs:
-                attempt += 1
-                try:
-                    first, peak = one_run(binary, shim, workdir, attempt)
-                except FailedStart as failure:
-                    failed.append(str(failure))
-                    if len(failed) > runs:
-                        raise
-                    continue
-                firsts.append(first)
-                rss.append(peak)
-        except (Failure, AssertionError, subprocess.TimeoutExpired) as failure:
-            print(f"startup_probe: {failure}", file=sys.stderr)
-            for name in sorted(os.listdir(workdir)):
-                if name.endswith(".png"):
-                    continue
-                with open(os.path.join(workdir, name), errors="replace") as f:
-                    print(f"--- {name} ---\n{f.read()[-2000:]}", file=sys.stderr)
-            return 1
-    print(json.dumps({"first_frame_ms": firsts, "peak_rss_kb": rss, "failed_starts": failed}))
-    return 0
+        while len(out["game_first_frame_ms"]) < runs:
+            round_ = len(out["game_first_frame_ms"]) + len(out["failed_starts"])
+            try:
+                first, peak = one_run(game, shim, workdir, f"game{round_}")
+            except FailedStart as failure:
+                out["failed_starts"].append(str(failure))
+                assert len(out["failed_starts"]) <= runs, "too many failed starts"
+                continue
+            out["game_first_frame_ms"].append(first)
+            out["game_peak_rss_kb"].append(peak)
+            first, peak = one_run(bare, shim, workdir, f"bare{round_}")
+            out["bare_first_frame_ms"].append(first)
+            out["bare_peak_rss_kb"].append(peak)
+    print(json.dumps(out))
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    main()

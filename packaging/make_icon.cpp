@@ -51,7 +51,8 @@ int main(int argc, char** argv)
         std::perror(argv[1]);
         return 1;
     }
-    std::fprintf(out, "P7\nWIDTH %d\nHEIGHT %d\nDEPTH 4\nMAXVAL 255\nTUPLTYPE RGB_ALPHA\nENDHDR\n", WIDTH, HEIGHT);
+    std::fprintf(out, "P7\nWIDTH %d\nHEIGHT %d\nDEPTH 4\nMAXVAL 255\nTUPLTYPE RGB_ALPHA\nENDHDR\n", WIDTH,
+                 HEIGHT);
     const bool written = std::fwrite(pixels.data(), 1, pixels.size(), out) == pixels.size();
     OSMesaDestroyContext(context);
     return std::fclose(out) == 0 && written ? 0 : 1;

@@ -1,29 +1,24 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds an optimised tree of its own and prints one
-# table of performance figures, every row measured in this run: the scramble
+# Installs what is missing, builds the release preset's tree (the program
+# that ships, hardened, with the benchmarks beside it) and prints one table
+# of performance figures, every row measured in this run: the scramble
 # against two cube libraries from npm, frames on software GL, the game's own
 # share of a frame's instructions, and the real program's start-up time and
-# peak memory under Xvfb. Results and the table land in build/bench/results.
+# peak memory under Xvfb against a bare SDL2 + GL window. Results and the
+# table land in build/release/bench/results.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh --test
-# node and npm: whatever the machine has; Debian's packages only where it has none.
-if ! command -v node > /dev/null || ! command -v npm > /dev/null; then
-  sudo_cmd=()
-  if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
-  "${sudo_cmd[@]}" apt-get update -q
-  "${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends nodejs npm
-fi
+scripts/install-deps.sh --test --bench
 
-build=build/bench
-results=$build/results
+build=build/release
+results=$build/bench/results
 npm_dir=build/bench-npm
 mkdir -p "$results" "$npm_dir"
 
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DTORVELO_TESTS=OFF -DTORVELO_BENCH=ON > "$results/configure.log"
-cmake --build "$build" -j2 --target torvelo cube_bench frame_bench frame_profile model_moves first_swap \
-  > "$results/build.log"
+cmake --preset release > "$results/configure.log"
+cmake --build --preset release --target torvelo cube_bench frame_bench frame_profile model_moves first_swap \
+  bare_window > "$results/build.log"
 
 # The two libraries, pinned, in a folder of their own (git-ignored).
 if [ ! -f "$npm_dir/node_modules/cubing/package.json" ] || [ ! -f "$npm_dir/node_modules/cubejs/package.json" ]; then
@@ -54,8 +49,9 @@ LP_NUM_THREADS=0 valgrind --tool=callgrind --toggle-collect=profiledFrames \
 python3 bench/frame_share.py "$results/title4.callgrind" "$build/bench/frame_profile" "$frames" \
   > "$results/share.json"
 
-echo "bench: the real program under Xvfb, five starts"
-python3 bench/startup_probe.py "$build/torvelo" "$build/bench/libfirst_swap.so" 5 > "$results/startup.json"
+echo "bench: the real program and a bare SDL2 + GL window under Xvfb, five starts each"
+python3 bench/startup_probe.py "$build/torvelo" "$build/bench/bare_window" "$build/bench/libfirst_swap.so" 5 \
+  > "$results/startup.json"
 
 echo
 python3 bench/bench_table.py "$results" | tee "$results/table.md"

@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-# The program alone: the tests and benchmarks need the test packages.
-cmake --preset release -DTORVELO_TESTS=OFF -DTORVELO_BENCH=OFF
-cmake --build --preset release --target torvelo
-exec build/release/torvelo
+# The program alone, in a tree of its own: the tests need the test packages.
+cmake --preset play
+cmake --build --preset play --target torvelo
+exec build/play/torvelo

@@ -1,7 +1,7 @@
 #include "app/app.h"
-#include "render/render.h"
 #include "platform/input.h"
 #include "platform/winapi_names.h"
+#include "render/render.h"
 
 #include "cube/cube.h"
 #include "play/play.h"
@@ -12,7 +12,8 @@ int appMain()
 {
     if (platformMessageBox("Voulez vous activer le mode plein \xE9"
                            "cran?",
-                           "fullscreen?", MB_YESNO | MB_ICONQUESTION) == IDNO)
+                           "fullscreen?", MB_YESNO | MB_ICONQUESTION)
+        == IDNO)
         fullscreen = false;
 
     if (!createGLWindow(windowTitle, screenWidth, screenHeight, 16, fullscreen))

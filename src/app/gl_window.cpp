@@ -41,10 +41,12 @@ bool createGLWindow(const char* title, int width, int height, int bits, bool ful
     }
 
     if (fullscreen && !platformChangeDisplayMode(width, height, bits)) {
-        if (platformMessageBox("Le mode plein \xE9"
-                               "cran n'est pas support\xE9.\r\nVoulez-vous lancez le programme en mode fen\xEA"
-                               "tre?",
-                               "Torvelo by Pelmaz", MB_YESNO | MB_ICONWARNING) == IDYES) {
+        if (platformMessageBox(
+                "Le mode plein \xE9"
+                "cran n'est pas support\xE9.\r\nVoulez-vous lancez le programme en mode fen\xEA"
+                "tre?",
+                "Torvelo by Pelmaz", MB_YESNO | MB_ICONWARNING)
+            == IDYES) {
             fullscreen = false;
         } else {
             platformMessageBox("Le programme va maintenant \xEAtre ferm\xE9.", "ERROR", MB_OK | MB_ICONERROR);
@@ -64,8 +66,8 @@ bool createGLWindow(const char* title, int width, int height, int bits, bool ful
     platformAdjustWindowRect(&rect, style, exStyle);
 
     hWnd = platformCreateWindow(exStyle, title, style | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
-                                static_cast<int>(rect.right - rect.left), static_cast<int>(rect.bottom - rect.top),
-                                hInstance);
+                                static_cast<int>(rect.right - rect.left),
+                                static_cast<int>(rect.bottom - rect.top), hInstance);
     if (!hWnd)
         return failCreation("Window Creation Error.");
 

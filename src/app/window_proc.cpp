@@ -1,7 +1,7 @@
 #include "app/app.h"
-#include "render/render.h"
 #include "platform/input.h"
 #include "platform/winapi_names.h"
+#include "render/render.h"
 
 intptr_t windowProc(PlatformHandle window, unsigned message, uintptr_t wParam, intptr_t lParam)
 {

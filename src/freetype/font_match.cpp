@@ -18,14 +18,13 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace {
-void copyText(char* out, size_t size, const FcChar8* text)
+static void copyText(char* out, size_t size, const FcChar8* text)
 {
     std::snprintf(out, size, "%s", text ? reinterpret_cast<const char*>(text) : "");
 }
 
 // GDI weight 0 is FW_DONTCARE, drawn as FW_NORMAL.
-int fontconfigWeight(int gdiWeight)
+static int fontconfigWeight(int gdiWeight)
 {
     return FcWeightFromOpenType(gdiWeight > 0 ? gdiWeight : 400);
 }
@@ -34,20 +33,21 @@ int fontconfigWeight(int gdiWeight)
 // marks the match (embolden, a shear matrix) and rewrites its weight and
 // slant to the requested ones, so those marks come first; without that file
 // the weight and slant of the face tell.
-void decideSynthesis(FcPattern* font, int wantWeight, bool italic, MatchedFont* out)
+static void decideSynthesis(FcPattern* font, int wantWeight, bool italic, MatchedFont* out)
 {
     FcBool embolden = FcFalse;
     FcPatternGetBool(font, FC_EMBOLDEN, 0, &embolden);
     int weight = 0;
     const bool weightKnown = FcPatternGetInteger(font, FC_WEIGHT, 0, &weight) == FcResultMatch;
-    out->syntheticBold = embolden || (wantWeight >= FC_WEIGHT_DEMIBOLD && weightKnown && weight <= FC_WEIGHT_MEDIUM);
+    out->syntheticBold =
+        embolden || (wantWeight >= FC_WEIGHT_DEMIBOLD && weightKnown && weight <= FC_WEIGHT_MEDIUM);
 
     FcMatrix* matrix = nullptr;
-    const bool sheared = FcPatternGetMatrix(font, FC_MATRIX, 0, &matrix) == FcResultMatch && matrix->xy != 0.0;
+    const bool sheared =
+        FcPatternGetMatrix(font, FC_MATRIX, 0, &matrix) == FcResultMatch && matrix->xy != 0.0;
     int slant = 0;
     const bool slantKnown = FcPatternGetInteger(font, FC_SLANT, 0, &slant) == FcResultMatch;
     out->syntheticOblique = italic && (sheared || (slantKnown && slant == FC_SLANT_ROMAN));
-}
 }
 
 // Null until the first lookup; a failed load is tried again at the next.

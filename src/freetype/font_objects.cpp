@@ -7,27 +7,25 @@
 
 #include <cstdio>
 
-namespace {
 // buildFont holds one font at a time; the rest is headroom.
-const int MAX_FONTS = 16;
+static const int MAX_FONTS = 16;
 
 struct FontSlot {
     bool live;
     FreetypeFont font;
 };
 
-FontSlot fontSlots[MAX_FONTS] = {};
+static FontSlot fontSlots[MAX_FONTS] = {};
 // Null until a font is selected; null again once the previous (null) object
 // is selected back.
-PlatformHandle selectedObject = nullptr;
+static PlatformHandle selectedObject = nullptr;
 
-FontSlot* liveSlot(PlatformHandle object)
+static FontSlot* liveSlot(PlatformHandle object)
 {
     for (FontSlot& slot : fontSlots)
         if (slot.live && object == &slot.font)
             return &slot;
     return nullptr;
-}
 }
 
 const FreetypeFont* freetypeFont(PlatformHandle font)

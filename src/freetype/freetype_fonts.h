@@ -8,8 +8,8 @@
 // The font file a request resolved to, and the styles FreeType must make up
 // because the matched family has no face for them.
 struct MatchedFont {
-    char file[4096];        // empty when fontconfig found nothing
-    int faceIndex;          // face within the file (FC_INDEX)
+    char file[4096];  // empty when fontconfig found nothing
+    int faceIndex;    // face within the file (FC_INDEX)
     char family[64];
     char style[64];
     bool syntheticBold;     // bold asked for, the face is not bold
@@ -18,8 +18,8 @@ struct MatchedFont {
 
 // One font object of platformCreateFont: the GDI request and its match.
 struct FreetypeFont {
-    int height;     // GDI rule: > 0 cell height, < 0 em height, 0 default
-    int weight;     // GDI/OpenType weight, 0 = don't care
+    int height;  // GDI rule: > 0 cell height, < 0 em height, 0 default
+    int weight;  // GDI/OpenType weight, 0 = don't care
     bool italic;
     char face[32];  // LF_FACESIZE, cut short as GDI does
     MatchedFont match;

@@ -26,20 +26,18 @@
 #include <cstring>
 #include <vector>
 
-namespace {
 // Windows-1252 0x80-0x9F; 0 where the code page defines no character.
-const unsigned short cp1252High[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
+static const unsigned short cp1252High[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
 };
 
 // GDI's size for height 0 is its own choice; this is ours.
-const int DEFAULT_EM_PIXELS = 12;
+static const int DEFAULT_EM_PIXELS = 12;
 
 // The Unicode character of a Windows-1252 code; 0 for codes that draw nothing.
-unsigned long unicodeOf(unsigned code)
+static unsigned long unicodeOf(unsigned code)
 {
     if (code < 0x20 || code == 0x7F || code > 0xFF)
         return 0;
@@ -50,7 +48,7 @@ unsigned long unicodeOf(unsigned code)
 
 // GDI's character cell in font units: the Windows ascent and descent, which
 // may differ from the hhea values FreeType's ascender and descender hold.
-long cellUnits(FT_Face face)
+static long cellUnits(FT_Face face)
 {
     const TT_OS2* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
     if (os2 && os2->version != 0xFFFF && os2->usWinAscent + os2->usWinDescent > 0)
@@ -58,7 +56,7 @@ long cellUnits(FT_Face face)
     return face->ascender - face->descender;
 }
 
-bool setPixelHeight(FT_Face face, int height)
+static bool setPixelHeight(FT_Face face, int height)
 {
     long em64 = (height < 0 ? -static_cast<long>(height) : DEFAULT_EM_PIXELS) * 64;  // 26.6 pixels
     if (height > 0) {
@@ -75,7 +73,7 @@ bool setPixelHeight(FT_Face face, int height)
 
 // Mesa drops a NULL bitmap compiled into a list, advance and all (and raises
 // GL_OUT_OF_MEMORY), so an empty glyph is one clear pixel.
-void emptyGlyph(GLfloat advance)
+static void emptyGlyph(GLfloat advance)
 {
     static const GLubyte clearPixel[1] = {0};
     glBitmap(1, 1, 0.0f, 0.0f, advance, 0.0f, clearPixel);
@@ -84,7 +82,7 @@ void emptyGlyph(GLfloat advance)
 // FreeType rows run top to bottom at `pitch` bytes (negative: the buffer
 // starts at the bottom row); glBitmap wants bottom to top, tightly packed
 // at the unpack alignment of 1 that platformUseFontBitmaps sets.
-void flipRows(const FT_Bitmap& bitmap, std::vector<GLubyte>& rows)
+static void flipRows(const FT_Bitmap& bitmap, std::vector<GLubyte>& rows)
 {
     const size_t rowBytes = (bitmap.width + 7) / 8;
     rows.resize(rowBytes * bitmap.rows);
@@ -92,11 +90,12 @@ void flipRows(const FT_Bitmap& bitmap, std::vector<GLubyte>& rows)
     if (bitmap.pitch < 0)
         top -= static_cast<ptrdiff_t>(bitmap.pitch) * (bitmap.rows - 1);
     for (unsigned y = 0; y < bitmap.rows; y++)
-        std::memcpy(&rows[(bitmap.rows - 1 - y) * rowBytes], top + static_cast<ptrdiff_t>(y) * bitmap.pitch, rowBytes);
+        std::memcpy(&rows[(bitmap.rows - 1 - y) * rowBytes], top + static_cast<ptrdiff_t>(y) * bitmap.pitch,
+                    rowBytes);
 }
 
 // The glyph of one code into the list being compiled.
-void compileGlyph(FT_Face face, unsigned code, const MatchedFont& match, std::vector<GLubyte>& rows)
+static void compileGlyph(FT_Face face, unsigned code, const MatchedFont& match, std::vector<GLubyte>& rows)
 {
     const unsigned long unicode = unicodeOf(code);
     // Outlines only: emboldening, shearing and the mono renderer need one.
@@ -121,13 +120,13 @@ void compileGlyph(FT_Face face, unsigned code, const MatchedFont& match, std::ve
     const int height = static_cast<int>(slot->bitmap.rows);
     // The origin is the pen position on the baseline: bitmap_left pixels to
     // the left edge, bitmap_top pixels up to the top row.
-    glBitmap(static_cast<GLsizei>(slot->bitmap.width), height,
-             static_cast<GLfloat>(-slot->bitmap_left), static_cast<GLfloat>(height - slot->bitmap_top),
-             advance, 0.0f, rows.data());
+    glBitmap(static_cast<GLsizei>(slot->bitmap.width), height, static_cast<GLfloat>(-slot->bitmap_left),
+             static_cast<GLfloat>(height - slot->bitmap_top), advance, 0.0f, rows.data());
 }
 
 // Lists listBase.. for codes first.. from an open face.
-void compileLists(FT_Face face, const MatchedFont& match, unsigned first, unsigned count, unsigned listBase)
+static void compileLists(FT_Face face, const MatchedFont& match, unsigned first, unsigned count,
+                         unsigned listBase)
 {
     std::vector<GLubyte> rows;
     // Pixel-store state is read when the list is compiled, not when called:
@@ -145,7 +144,6 @@ void compileLists(FT_Face face, const MatchedFont& match, unsigned first, unsign
         glEndList();
     }
     glPopClientAttrib();
-}
 }
 
 bool platformUseFontBitmaps(PlatformHandle dc, unsigned first, unsigned count, unsigned listBase)

@@ -54,8 +54,8 @@ void platformShowCursor(bool show);
 // AdjustWindowRectEx(rect, style, no menu, exStyle).
 void platformAdjustWindowRect(PlatformRect* rect, unsigned long style, unsigned long exStyle);
 // CreateWindowExA(exStyle, "OpenGL", title, style, x, y, w, h, ...); null on failure.
-PlatformHandle platformCreateWindow(unsigned long exStyle, const char* title, unsigned long style,
-                                    int x, int y, int width, int height, PlatformHandle instance);
+PlatformHandle platformCreateWindow(unsigned long exStyle, const char* title, unsigned long style, int x,
+                                    int y, int width, int height, PlatformHandle instance);
 // GetDC; null on failure.
 PlatformHandle platformGetDC(PlatformHandle window);
 // ChoosePixelFormat; 0 when none fits.

@@ -89,5 +89,11 @@ const int OUT_TT_PRECIS = 4;
 const int CLIP_DEFAULT_PRECIS = 0;
 const int ANTIALIASED_QUALITY = 4;
 
-inline unsigned loWord(unsigned long long v) { return static_cast<unsigned>(v & 0xFFFF); }
-inline unsigned hiWord(unsigned long long v) { return static_cast<unsigned>((v >> 16) & 0xFFFF); }
+inline unsigned loWord(unsigned long long v)
+{
+    return static_cast<unsigned>(v & 0xFFFF);
+}
+inline unsigned hiWord(unsigned long long v)
+{
+    return static_cast<unsigned>((v >> 16) & 0xFFFF);
+}

@@ -18,8 +18,8 @@ void toggleSelection(int col, int row)
 
 bool isSelectedCubie(int x, int y, int z)
 {
-    return gameState == STATE_PLAYING && selectionActive && z == cubeSize - 1 && x == selectedColumn &&
-           y == selectedRow;
+    return gameState == STATE_PLAYING && selectionActive && z == cubeSize - 1 && x == selectedColumn
+        && y == selectedRow;
 }
 
 struct GridKey {
@@ -30,14 +30,12 @@ struct GridKey {
 
 // On an AZERTY keyboard these letters sit in the shape of the front face.
 static const GridKey GRID_KEYS[] = {
-    {'W', 0, 0}, {'X', 1, 0}, {'C', 2, 0},
-    {'Q', 0, 1}, {'S', 1, 1}, {'D', 2, 1},
-    {'A', 0, 2}, {'Z', 1, 2}, {'E', 2, 2},
+    {'W', 0, 0}, {'X', 1, 0}, {'C', 2, 0}, {'Q', 0, 1}, {'S', 1, 1},
+    {'D', 2, 1}, {'A', 0, 2}, {'Z', 1, 2}, {'E', 2, 2},
 };
 // The 4-cube's top row (the digits) and right-hand column.
 static const GridKey GRID_KEYS_4[] = {
-    {'1', 0, 3}, {'2', 1, 3}, {'3', 2, 3}, {'4', 3, 3},
-    {'R', 3, 2}, {'F', 3, 1}, {'V', 3, 0},
+    {'1', 0, 3}, {'2', 1, 3}, {'3', 2, 3}, {'4', 3, 3}, {'R', 3, 2}, {'F', 3, 1}, {'V', 3, 0},
 };
 
 // The first key of the block that is down is consumed and acts; the rest of

@@ -60,13 +60,14 @@ void applyTurnRotation(int x, int y, int z)
     if (!turnAnimating)
         return;
     if (turnLayer != 0) {
-        const bool turning = (turnAxisX != 0 && turnLayer == x + 1) || (turnAxisY != 0 && turnLayer == y + 1) ||
-                             (turnAxisZ != 0 && turnLayer == z + 1);
+        const bool turning = (turnAxisX != 0 && turnLayer == x + 1) || (turnAxisY != 0 && turnLayer == y + 1)
+            || (turnAxisZ != 0 && turnLayer == z + 1);
         if (!turning)
             return;
     }
     const double angle = 90.0 * turnElapsed / turnDuration;
-    glRotated(angle, static_cast<double>(turnAxisX), static_cast<double>(turnAxisY), static_cast<double>(turnAxisZ));
+    glRotated(angle, static_cast<double>(turnAxisX), static_cast<double>(turnAxisY),
+              static_cast<double>(turnAxisZ));
 }
 
 void clearFinishedTurn()

@@ -16,7 +16,8 @@ void resizeViewport(int width, int height)
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(45.0, static_cast<double>(width) / static_cast<double>(height), static_cast<double>(0.1f), 200.0);
+    gluPerspective(45.0, static_cast<double>(width) / static_cast<double>(height), static_cast<double>(0.1f),
+                   200.0);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 }

@@ -70,12 +70,12 @@ extern float fpsValue;
 extern int fpsFrameCount;
 extern int fpsSampleClock;
 
-void drawCredit();               // every screen
-void drawTitle();                // title screen
-void drawMenuOptions();          // title screen
-void drawTimer(bool running);    // play (running) and winner (frozen)
-void drawWinner();               // winner screen
-void drawFps();                  // every screen; also measures the rate
+void drawCredit();             // every screen
+void drawTitle();              // title screen
+void drawMenuOptions();        // title screen
+void drawTimer(bool running);  // play (running) and winner (frozen)
+void drawWinner();             // winner screen
+void drawFps();                // every screen; also measures the rate
 
 // Play time of elapsedMs as "h:mm:ss.mmm", the fields after the hours
 // padded with blanks, not zeros ("0: 1: 5.  5"), into out. drawTimer.

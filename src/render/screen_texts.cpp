@@ -10,11 +10,16 @@ float fpsValue = 0.0f;
 int fpsFrameCount = 0;
 int fpsSampleClock = 0;
 
-static const char* const creditLine =
-    "created by Pelmaz  -=- pelmaz@example.org -=- example.org";
+static const char* const creditLine = "created by Pelmaz  -=- pelmaz@example.org -=- example.org";
 
-static float cosf1(double v) { return static_cast<float>(std::cos(v)); }
-static float sinf1(double v) { return static_cast<float>(std::sin(v)); }
+static float cosf1(double v)
+{
+    return static_cast<float>(std::cos(v));
+}
+static float sinf1(double v)
+{
+    return static_cast<float>(std::sin(v));
+}
 
 void drawCredit()
 {

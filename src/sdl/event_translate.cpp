@@ -5,8 +5,8 @@
 // focus, minimise and restore as WM_ACTIVATE; size changes as WM_SIZE;
 // the close request and SDL_QUIT as WM_CLOSE.
 // Not supported: mouse, text input, WM_PAINT (the loop redraws anyway).
-#include "sdl/sdl_backend.h"
 #include "platform/winapi_names.h"
+#include "sdl/sdl_backend.h"
 
 static PlatformMessage message(unsigned type, uintptr_t wParam, intptr_t lParam)
 {

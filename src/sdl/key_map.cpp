@@ -5,8 +5,8 @@
 // and '.' are the keys printed on them, as on Windows (keypad '.' Delete,
 // keypad 8 Up, keypad 5 Clear). Not supported: F13 and up, media and browser
 // keys, OEM punctuation codes (those keys are ignored).
-#include "sdl/sdl_backend.h"
 #include "platform/winapi_names.h"
+#include "sdl/sdl_backend.h"
 
 struct KeyCode {
     SDL_Keycode key;
@@ -65,17 +65,9 @@ static const KeyCode keyTable[] = {
 
 // The keypad with NumLock off: the keys printed on it.
 static const KeyCode keypadNavigation[] = {
-    {SDLK_KP_0, VK_INSERT},
-    {SDLK_KP_1, VK_END},
-    {SDLK_KP_2, VK_DOWN},
-    {SDLK_KP_3, VK_NEXT},
-    {SDLK_KP_4, VK_LEFT},
-    {SDLK_KP_5, VK_CLEAR},
-    {SDLK_KP_6, VK_RIGHT},
-    {SDLK_KP_7, VK_HOME},
-    {SDLK_KP_8, VK_UP},
-    {SDLK_KP_9, VK_PRIOR},
-    {SDLK_KP_PERIOD, VK_DELETE},
+    {SDLK_KP_0, VK_INSERT}, {SDLK_KP_1, VK_END},   {SDLK_KP_2, VK_DOWN},        {SDLK_KP_3, VK_NEXT},
+    {SDLK_KP_4, VK_LEFT},   {SDLK_KP_5, VK_CLEAR}, {SDLK_KP_6, VK_RIGHT},       {SDLK_KP_7, VK_HOME},
+    {SDLK_KP_8, VK_UP},     {SDLK_KP_9, VK_PRIOR}, {SDLK_KP_PERIOD, VK_DELETE},
 };
 
 int virtualKeyFor(SDL_Keycode key, bool numLock)

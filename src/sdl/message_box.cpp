@@ -9,8 +9,8 @@
 // answers with its default button, and its text goes to stderr so that it
 // is not lost.
 // Not supported: an owner window, other button sets.
-#include "sdl/sdl_backend.h"
 #include "platform/winapi_names.h"
+#include "sdl/sdl_backend.h"
 
 #include <cstdio>
 #include <cstring>
@@ -81,14 +81,8 @@ int platformMessageBox(const char* text, const char* caption, unsigned flags)
                                         buttons,
                                         nullptr};
         int pressed = -1;
-        // The box opens its own display connection, which a busy X server
-        // may refuse for a moment; try again before taking the default.
-        int shown = SDL_ShowMessageBox(&box, &pressed);
-        for (int attempt = 1; shown != 0 && attempt < 10; attempt++) {
-            SDL_Delay(50);
-            shown = SDL_ShowMessageBox(&box, &pressed);
-        }
-        if (shown != 0) {
+        const bool shown = retryRefusedConnection([&] { return SDL_ShowMessageBox(&box, &pressed) == 0; });
+        if (!shown) {
             std::fprintf(stderr, "%s: %s\n", utf8Caption, utf8Text);
             answer = defaultAnswer;
         } else {

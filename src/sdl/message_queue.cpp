@@ -5,8 +5,8 @@
 // window through the default handling. Not supported: WM_CHAR (no reader),
 // any other default handling (the window manager does it).
 #include "app/app.h"
-#include "sdl/sdl_backend.h"
 #include "platform/winapi_names.h"
+#include "sdl/sdl_backend.h"
 
 static PlatformMessage pending[4] = {};
 static int pendingFirst = 0;
@@ -52,7 +52,7 @@ bool platformPeekMessage(PlatformMessage* message)
 }
 
 // Key messages are already translated: nobody reads WM_CHAR.
-void platformTranslateMessage(const PlatformMessage*) {}
+void platformTranslateMessage(const PlatformMessage*) { }
 
 intptr_t platformDispatchMessage(const PlatformMessage* message)
 {

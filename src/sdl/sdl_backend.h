@@ -33,6 +33,21 @@ extern SDL_DisplayMode fullscreenMode;
 // The lParam bit Windows sets on a key pressed with Alt.
 const intptr_t ALT_CONTEXT_BIT = intptr_t(1) << 29;
 
+// A busy X server refuses a connection now and then (EAGAIN while its listen
+// queue is full): attempt() again, 50 ms apart, ten tries in all, until one
+// succeeds. For the window system's start and the message boxes, which open
+// a connection each.
+template <typename Attempt> bool retryRefusedConnection(Attempt attempt)
+{
+    for (int tries = 0; tries < 10; tries++) {
+        if (tries > 0)
+            SDL_Delay(50);
+        if (attempt())
+            return true;
+    }
+    return false;
+}
+
 // The SDL window behind a handle of ours, null for anything else.
 SDL_Window* sdlWindowOf(PlatformHandle handle);
 

@@ -9,12 +9,12 @@
 // Not supported: the frame size before the window is shown, so the frame
 // adjustment leaves the rectangle as it is (SDL sizes are client sizes);
 // more than one window at a time.
-#include "sdl/sdl_backend.h"
 #include "platform/winapi_names.h"
+#include "sdl/sdl_backend.h"
 
 #include <cstdio>
 
-void platformAdjustWindowRect(PlatformRect*, unsigned long, unsigned long) {}
+void platformAdjustWindowRect(PlatformRect*, unsigned long, unsigned long) { }
 
 PlatformHandle platformCreateWindow(unsigned long, const char* title, unsigned long style, int x, int y,
                                     int width, int height, PlatformHandle)

@@ -18,14 +18,10 @@ bool platformRegisterClass(PlatformHandle)
     // The game holds nothing off: screen saver and power saving stay as the
     // user set them.
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
-    // A busy X server refuses a connection now and then (EAGAIN while its
-    // listen queue is full), and SDL then falls through to an invisible
-    // driver; a few more tries ride that out.
-    for (int attempt = 0; attempt < 10; attempt++) {
-        if (attempt > 0)
-            SDL_Delay(50);
+    // A refused X connection makes SDL fall through to an invisible driver.
+    return retryRefusedConnection([] {
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
-            continue;
+            return false;
         // Without a display SDL falls back to a driver that shows nothing: a
         // game nobody can see or close is worse than the error message.
         const char* driver = SDL_GetCurrentVideoDriver();
@@ -34,8 +30,8 @@ bool platformRegisterClass(PlatformHandle)
         if (!invisible || SDL_getenv("SDL_VIDEODRIVER") != nullptr)
             return true;
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    }
-    return false;
+        return false;
+    });
 }
 
 bool platformUnregisterClass(PlatformHandle)

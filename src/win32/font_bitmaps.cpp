@@ -10,8 +10,8 @@
 
 PlatformHandle platformCreateFont(int height, int weight, bool italic, const char* face)
 {
-    return CreateFontA(height, 0, 0, 0, weight, italic ? TRUE : FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_TT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, 0, face);
+    return CreateFontA(height, 0, 0, 0, weight, italic ? TRUE : FALSE, FALSE, FALSE, ANSI_CHARSET,
+                       OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, 0, face);
 }
 
 PlatformHandle platformSelectObject(PlatformHandle dc, PlatformHandle object)
@@ -30,8 +30,8 @@ static void rebuildSpaceGlyph(HDC dc, unsigned list)
         return;
     static const GLubyte emptyRow[4] = {};
     glNewList(list, GL_COMPILE);
-    glBitmap(1, 1, 0.0f, 0.0f, static_cast<GLfloat>(metrics.gmCellIncX), static_cast<GLfloat>(metrics.gmCellIncY),
-             emptyRow);
+    glBitmap(1, 1, 0.0f, 0.0f, static_cast<GLfloat>(metrics.gmCellIncX),
+             static_cast<GLfloat>(metrics.gmCellIncY), emptyRow);
     glEndList();
 }
 

@@ -22,6 +22,7 @@ int platformRunClock()
     QueryPerformanceFrequency(&frequency);
     const LONGLONG ticks = counterNow() - programStart;
     // Whole seconds and the rest apart, so that the product cannot overflow.
-    const LONGLONG ms = ticks / frequency.QuadPart * 1000 + ticks % frequency.QuadPart * 1000 / frequency.QuadPart;
+    const LONGLONG ms =
+        ticks / frequency.QuadPart * 1000 + ticks % frequency.QuadPart * 1000 / frequency.QuadPart;
     return static_cast<int>(static_cast<uint32_t>(ms));
 }

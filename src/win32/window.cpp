@@ -19,8 +19,8 @@ void platformAdjustWindowRect(PlatformRect* rect, unsigned long style, unsigned 
     *rect = PlatformRect{r.left, r.top, r.right, r.bottom};
 }
 
-PlatformHandle platformCreateWindow(unsigned long exStyle, const char* title, unsigned long style,
-                                    int x, int y, int width, int height, PlatformHandle instance)
+PlatformHandle platformCreateWindow(unsigned long exStyle, const char* title, unsigned long style, int x,
+                                    int y, int width, int height, PlatformHandle instance)
 {
     return CreateWindowExA(exStyle, windowClassName, title, style, x, y, width, height, nullptr, nullptr,
                            static_cast<HINSTANCE>(instance), nullptr);

@@ -20,11 +20,20 @@ static int emptyPasses = 0, box = 0;
 static OSMesaContext mesa = nullptr;  // the one window's context: F1 deletes it before making the next
 static unsigned char frame[800 * 600 * 4];
 
-static const char* str(PlatformHandle h) { return h ? static_cast<const char*>(h) : "-"; }
-static void dropContext() { OSMesaMakeCurrent(nullptr, nullptr, 0, 0, 0), OSMesaDestroyContext(mesa), mesa = nullptr; }
+static const char* str(PlatformHandle h)
+{
+    return h ? static_cast<const char*>(h) : "-";
+}
+static void dropContext()
+{
+    OSMesaMakeCurrent(nullptr, nullptr, 0, 0, 0), OSMesaDestroyContext(mesa), mesa = nullptr;
+}
 
 // The next handle of a kind (w, dc, rc) when its call succeeded.
-static PlatformHandle handle(const std::string& kind, bool ok) { return ok ? (char*)names.insert(kind + std::to_string(++made[kind])).first->c_str() : nullptr; }
+static PlatformHandle handle(const std::string& kind, bool ok)
+{
+    return ok ? (char*)names.insert(kind + std::to_string(++made[kind])).first->c_str() : nullptr;
+}
 
 bool fakeCall(const char* format, ...)
 {
@@ -39,27 +48,79 @@ bool fakeCall(const char* format, ...)
 
 void fakeReset()
 {
-    dropContext(), fakeLog.clear(), fakeFailAt.clear(), fakeAnswers.clear(), fakeScript.clear(), calls.clear(), made.clear(), emptyPasses = box = 0;
+    dropContext(), fakeLog.clear(), fakeFailAt.clear(), fakeAnswers.clear(), fakeScript.clear(),
+        calls.clear(), made.clear(), emptyPasses = box = 0;
 }
 
-PlatformHandle platformModuleHandle() { return fakeCall("ModuleHandle"), const_cast<char*>("i1"); }
-bool platformRegisterClass(PlatformHandle i) { return fakeCall("RegisterClass %s", str(i)); }
-bool platformChangeDisplayMode(int w, int h, int b) { return fakeCall("ChangeDisplayMode %dx%dx%d", w, h, b); }
-void platformRestoreDisplayMode() { fakeCall("RestoreDisplayMode"); }
-void platformShowCursor(bool show) { fakeCall("ShowCursor %s", show ? "show" : "hide"); }
-PlatformHandle platformGetDC(PlatformHandle w) { return handle("dc", fakeCall("GetDC %s", str(w))); }
-void platformShowWindow(PlatformHandle w) { fakeCall("ShowWindow %s", str(w)); }
-void platformSetForegroundWindow(PlatformHandle w) { fakeCall("SetForegroundWindow %s", str(w)); }
-void platformSetFocus(PlatformHandle w) { fakeCall("SetFocus %s", str(w)); }
+PlatformHandle platformModuleHandle()
+{
+    return fakeCall("ModuleHandle"), const_cast<char*>("i1");
+}
+bool platformRegisterClass(PlatformHandle i)
+{
+    return fakeCall("RegisterClass %s", str(i));
+}
+bool platformChangeDisplayMode(int w, int h, int b)
+{
+    return fakeCall("ChangeDisplayMode %dx%dx%d", w, h, b);
+}
+void platformRestoreDisplayMode()
+{
+    fakeCall("RestoreDisplayMode");
+}
+void platformShowCursor(bool show)
+{
+    fakeCall("ShowCursor %s", show ? "show" : "hide");
+}
+PlatformHandle platformGetDC(PlatformHandle w)
+{
+    return handle("dc", fakeCall("GetDC %s", str(w)));
+}
+void platformShowWindow(PlatformHandle w)
+{
+    fakeCall("ShowWindow %s", str(w));
+}
+void platformSetForegroundWindow(PlatformHandle w)
+{
+    fakeCall("SetForegroundWindow %s", str(w));
+}
+void platformSetFocus(PlatformHandle w)
+{
+    fakeCall("SetFocus %s", str(w));
+}
 // Deleting the current context releases it first.
-bool platformDeleteContext(PlatformHandle rc) { return fakeCall("DeleteContext %s", str(rc)) && (dropContext(), true); }
-bool platformReleaseDC(PlatformHandle w, PlatformHandle dc) { return fakeCall("ReleaseDC %s %s", str(w), str(dc)); }
-bool platformDestroyWindow(PlatformHandle w) { return fakeCall("DestroyWindow %s", str(w)); }
-bool platformUnregisterClass(PlatformHandle i) { return fakeCall("UnregisterClass %s", str(i)); }
-void platformTranslateMessage(const PlatformMessage*) { fakeCall("TranslateMessage"); }
-void platformSwapBuffers(PlatformHandle dc) { fakeCall("SwapBuffers %s", str(dc)), fakeOnSwap(); }
-void platformPostQuitMessage(int code) { fakeCall("PostQuitMessage %d", code), fakeScript.push_back({0, {nullptr, WM_QUIT, uintptr_t(code), 0}}); }
-bool platformSetPixelFormat(PlatformHandle dc, int format, const PixelFormatRequest*) { return fakeCall("SetPixelFormat %s %d", str(dc), format); }
+bool platformDeleteContext(PlatformHandle rc)
+{
+    return fakeCall("DeleteContext %s", str(rc)) && (dropContext(), true);
+}
+bool platformReleaseDC(PlatformHandle w, PlatformHandle dc)
+{
+    return fakeCall("ReleaseDC %s %s", str(w), str(dc));
+}
+bool platformDestroyWindow(PlatformHandle w)
+{
+    return fakeCall("DestroyWindow %s", str(w));
+}
+bool platformUnregisterClass(PlatformHandle i)
+{
+    return fakeCall("UnregisterClass %s", str(i));
+}
+void platformTranslateMessage(const PlatformMessage*)
+{
+    fakeCall("TranslateMessage");
+}
+void platformSwapBuffers(PlatformHandle dc)
+{
+    fakeCall("SwapBuffers %s", str(dc)), fakeOnSwap();
+}
+void platformPostQuitMessage(int code)
+{
+    fakeCall("PostQuitMessage %d", code), fakeScript.push_back({0, {nullptr, WM_QUIT, uintptr_t(code), 0}});
+}
+bool platformSetPixelFormat(PlatformHandle dc, int format, const PixelFormatRequest*)
+{
+    return fakeCall("SetPixelFormat %s %d", str(dc), format);
+}
 
 void platformAdjustWindowRect(PlatformRect* r, unsigned long style, unsigned long exStyle)
 {
@@ -67,15 +128,18 @@ void platformAdjustWindowRect(PlatformRect* r, unsigned long style, unsigned lon
         *r = {r->left - 8, r->top - 31, r->right + 8, r->bottom + 8};  // a theme's frame and caption
 }
 
-PlatformHandle platformCreateWindow(unsigned long exStyle, const char* title, unsigned long style, int x, int y, int w, int h, PlatformHandle i)
+PlatformHandle platformCreateWindow(unsigned long exStyle, const char* title, unsigned long style, int x,
+                                    int y, int w, int h, PlatformHandle i)
 {
-    return handle("w", fakeCall("CreateWindow %#lx %#lx %d,%d %dx%d %s %s", exStyle, style, x, y, w, h, str(i), title));
+    return handle(
+        "w", fakeCall("CreateWindow %#lx %#lx %d,%d %dx%d %s %s", exStyle, style, x, y, w, h, str(i), title));
 }
 
 int platformChoosePixelFormat(PlatformHandle dc, const PixelFormatRequest* r)
 {
-    return fakeCall("ChoosePixelFormat %s %u %u %#lx %u %u %u %u %u %u %u %u", str(dc), r->size, r->version, r->flags, r->pixelType,
-                    r->colorBits, r->alphaBits, r->accumBits, r->depthBits, r->stencilBits, r->auxBuffers, r->layerType);
+    return fakeCall("ChoosePixelFormat %s %u %u %#lx %u %u %u %u %u %u %u %u", str(dc), r->size, r->version,
+                    r->flags, r->pixelType, r->colorBits, r->alphaBits, r->accumBits, r->depthBits,
+                    r->stencilBits, r->auxBuffers, r->layerType);
 }
 
 PlatformHandle platformCreateContext(PlatformHandle dc)
@@ -92,12 +156,19 @@ bool platformMakeCurrent(PlatformHandle dc, PlatformHandle rc)
     return ok;
 }
 
-int platformMessageBox(const char* text, const char* caption, unsigned type) { return fakeCall("MessageBox %s %#x %s", caption, type, text), box < int(fakeAnswers.size()) ? fakeAnswers[box++] : 0; }
+int platformMessageBox(const char* text, const char* caption, unsigned type)
+{
+    return fakeCall("MessageBox %s %#x %s", caption, type, text),
+           box < int(fakeAnswers.size()) ? fakeAnswers[box++] : 0;
+}
 
 bool platformPeekMessage(PlatformMessage* m)
 {
-    if (emptyPasses >= 500) fakeScript.push_back({0, {nullptr, WM_QUIT, 99, 0}});  // a loop that never ends: a quit no run expects
-    auto due = std::find_if(fakeScript.begin(), fakeScript.end(), [](auto& s) { return s.first <= emptyPasses; });
+    if (emptyPasses >= 500)
+        fakeScript.push_back(
+            {0, {nullptr, WM_QUIT, 99, 0}});  // a loop that never ends: a quit no run expects
+    auto due =
+        std::find_if(fakeScript.begin(), fakeScript.end(), [](auto& s) { return s.first <= emptyPasses; });
     if (due == fakeScript.end())
         return emptyPasses++, !fakeCall("PeekMessage -");
     *m = due->second, m->window = hWnd;
@@ -105,6 +176,12 @@ bool platformPeekMessage(PlatformMessage* m)
     return fakeCall("PeekMessage %#x %zu", m->message, size_t{m->wParam});
 }
 
-intptr_t platformDispatchMessage(const PlatformMessage* m) { return fakeCall("DispatchMessage"), windowProc(m->window, m->message, m->wParam, m->lParam); }
+intptr_t platformDispatchMessage(const PlatformMessage* m)
+{
+    return fakeCall("DispatchMessage"), windowProc(m->window, m->message, m->wParam, m->lParam);
+}
 
-intptr_t platformDefWindowProc(PlatformHandle w, unsigned m, uintptr_t wParam, intptr_t lParam) { return fakeCall("DefWindowProc %s %#x %zu %ld", str(w), m, size_t{wParam}, long{lParam}), 1234; }
+intptr_t platformDefWindowProc(PlatformHandle w, unsigned m, uintptr_t wParam, intptr_t lParam)
+{
+    return fakeCall("DefWindowProc %s %#x %zu %ld", str(w), m, size_t{wParam}, long{lParam}), 1234;
+}

@@ -17,5 +17,6 @@ __attribute__((format(printf, 1, 2))) bool fakeCall(const char* format, ...);
 extern std::vector<std::string> fakeLog;
 extern std::map<std::string, int> fakeFailAt;  // by call name: which of its calls (from 1) fails
 extern std::vector<int> fakeAnswers;           // of the coming message boxes, in order; then 0
-extern std::vector<std::pair<int, PlatformMessage>> fakeScript;  // each once the queue was found empty that often
-extern void (*fakeOnSwap)();                   // at each SwapBuffers, the context current
+extern std::vector<std::pair<int, PlatformMessage>>
+    fakeScript;               // each once the queue was found empty that often
+extern void (*fakeOnSwap)();  // at each SwapBuffers, the context current

@@ -8,7 +8,9 @@
 
 namespace {
 
-struct Sticker { int p[3], n[3], code; };
+struct Sticker {
+    int p[3], n[3], code;
+};
 CubeGrid expected;
 
 // A size-n cube whose every entry, inner sides included, has its own code; as stickers.
@@ -16,8 +18,11 @@ std::vector<Sticker> labelled(int n)
 {
     resetGame(n);
     std::vector<Sticker> out;
-    EACH_CUBIE(x, y, z) for (int f = 0; f < 6; f++) {
-        Sticker s = {{2 * x - cubeLast, 2 * y - cubeLast, 2 * z - cubeLast}, {0, 0, 0}, ((x * 10 + y) * 10 + z) * 6 + f + 1};
+    EACH_CUBIE(x, y, z) for (int f = 0; f < 6; f++)
+    {
+        Sticker s = {{2 * x - cubeLast, 2 * y - cubeLast, 2 * z - cubeLast},
+                     {0, 0, 0},
+                     ((x * 10 + y) * 10 + z) * 6 + f + 1};
         s.n[f / 2] = f % 2 ? 1 : -1, s.p[f / 2] += s.n[f / 2];
         out.push_back(s), cubeLive[x][y][z][f] = s.code;
     }
@@ -70,7 +75,7 @@ bool passWins()
     return gameState == STATE_WON;
 }
 
-} // namespace
+}  // namespace
 
 TEST(CubeModel, TurnsAndScramblesMatchTheGeometricModelForSizesTwoToSix)
 {
@@ -81,7 +86,8 @@ TEST(CubeModel, TurnsAndScramblesMatchTheGeometricModelForSizesTwoToSix)
             const int sign = rng() % 2 ? 1 : -1, layer = static_cast<int>(rng() % (n + 3));
             const int ax = rng() % 2 ? sign : 0, ay = ax ? 0 : sign;
             turnModel(model, ax, ay, layer), commitTurn(ax, ay, layer);
-            ASSERT_TRUE(liveIsModel(model)) << "N=" << n << " move " << move << " (" << ax << "," << ay << ") layer " << layer;
+            ASSERT_TRUE(liveIsModel(model))
+                << "N=" << n << " move " << move << " (" << ax << "," << ay << ") layer " << layer;
         }
         // A turn while one animates only reads.
         turnAnimating = true, turnAxisX = 1;
@@ -97,8 +103,9 @@ TEST(CubeModel, TurnsAndScramblesMatchTheGeometricModelForSizesTwoToSix)
         }
         EXPECT_EQ(drawn.size(), 5u + n) << "every value of each range";
         seedRandom(n), scrambleCube(150);
-        EXPECT_TRUE(liveIsModel(model) && !turnAnimating && !turnAxisX && !turnAxisY && !turnLayer &&
-                    !std::memcmp(cubieColors, cubeLive[n - 1][n - 1][n - 1], sizeof(Cubie))) << "scramble, selectors, last cubie's colours, N=" << n;
+        EXPECT_TRUE(liveIsModel(model) && !turnAnimating && !turnAxisX && !turnAxisY && !turnLayer
+                    && !std::memcmp(cubieColors, cubeLive[n - 1][n - 1][n - 1], sizeof(Cubie)))
+            << "scramble, selectors, last cubie's colours, N=" << n;
     }
 }
 
@@ -107,8 +114,9 @@ TEST(CubeModel, SolvedPatternIsWonInAnyOrientationAndOneStickerOffIsNot)
     for (int n = 2; n <= 4; n++) {
         labelled(n), resetCubeSolved();
         // Left yellow, right green, bottom white, top blue, back orange, front red; inner sides black.
-        const int l = cubeLast, sides[] = {cubeLive[0][0][0][0], cubeLive[l][l][l][1], cubeLive[0][0][l][2], cubeLive[0][l][0][3],
-                                           cubeLive[0][0][0][4], cubeLive[0][0][l][5], cubeLive[l][0][0][0]};
+        const int l = cubeLast, sides[] = {cubeLive[0][0][0][0], cubeLive[l][l][l][1], cubeLive[0][0][l][2],
+                                           cubeLive[0][l][0][3], cubeLive[0][0][0][4], cubeLive[0][0][l][5],
+                                           cubeLive[l][0][0][0]};
         EXPECT_EQ(std::vector<int>(sides, sides + 7), (std::vector<int>{5, 6, 2, 1, 4, 3, 0})) << "N=" << n;
         std::mt19937 rng(n);
         for (int step = 0; step < 400; step++) {
@@ -116,7 +124,8 @@ TEST(CubeModel, SolvedPatternIsWonInAnyOrientationAndOneStickerOffIsNot)
             rng() % 2 ? commitTurn(sign, 0, 0) : commitTurn(0, sign, 0);
             ASSERT_TRUE(passWins());
         }
-        EACH_CUBIE(x, y, z) for (int f = 0; f < 6; f++) {
+        EACH_CUBIE(x, y, z) for (int f = 0; f < 6; f++)
+        {
             StickerColor& s = cubeLive[x][y][z][f];
             const StickerColor keep = s;
             s = keep == 0 ? 4 : keep % 6 + 1;

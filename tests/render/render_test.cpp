@@ -35,7 +35,8 @@ bool onScreen(int x, int y, int z, const double q[3], const double n[3], double 
     }
     gluProject(c[0], c[1], c[2], identity, p, v, &w[0], &w[1], &w[2]);
     wx = static_cast<int>(w[0]), wy = static_cast<int>(w[1]);
-    return -(ne[0] * c[0] + ne[1] * c[1] + ne[2] * c[2]) / std::sqrt(c[0] * c[0] + c[1] * c[1] + c[2] * c[2]) > 0.15;
+    return -(ne[0] * c[0] + ne[1] * c[1] + ne[2] * c[2]) / std::sqrt(c[0] * c[0] + c[1] * c[1] + c[2] * c[2])
+        > 0.15;
 }
 
 // Whether frame f has colour want within reach pixels of (x, y), origin lower left.
@@ -43,17 +44,19 @@ bool colourNear(const Frame& f, int x, int y, Rgb want, int reach)
 {
     for (int dy = -reach; dy <= reach; dy++)
         for (int dx = -reach, i; dx <= reach; dx++)
-            if (i = ((y + dy) * 800 + x + dx) * 3, std::abs(f[i] - want.r) + std::abs(f[i + 1] - want.g) + std::abs(f[i + 2] - want.b) <= 3)
+            if (i = ((y + dy) * 800 + x + dx) * 3,
+                std::abs(f[i] - want.r) + std::abs(f[i + 1] - want.g) + std::abs(f[i + 2] - want.b) <= 3)
                 return true;
     return false;
 }
 
-} // namespace
+}  // namespace
 
 TEST(CubePicture, VisibleStickersShowTheModelsColoursAtRestMidTurnAndCommitted)
 {
     useGameGraphics();
-    const Rgb palette[7] = {{0, 0, 0}, {36, 6, 153}, {255, 255, 255}, {225, 0, 0}, {255, 120, 0}, {233, 243, 10}, {28, 185, 0}};
+    const Rgb palette[7] = {{0, 0, 0},     {36, 6, 153},   {255, 255, 255}, {225, 0, 0},
+                            {255, 120, 0}, {233, 243, 10}, {28, 185, 0}};
     const float views[][2] = {{0, 0}, {30, 50}, {180, 0}, {250, 100}};
     for (int n = 3; n <= 4; n++)
         for (const auto& view : views) {
@@ -66,10 +69,12 @@ TEST(CubePicture, VisibleStickersShowTheModelsColoursAtRestMidTurnAndCommitted)
                 setRunClock(clock);
                 const Frame shot = drawn(drawCube);
                 int checked = 0, wx, wy;
-                EACH_CUBIE(x, y, z) for (int f = 0; f < 6; f++) {
+                EACH_CUBIE(x, y, z) for (int f = 0; f < 6; f++)
+                {
                     double side[3] = {0, 0, 0};  // its centre and normal
                     side[f / 2] = f % 2 ? 1 : -1;
-                    const bool shown = cubeLive[x][y][z][f] && onScreen(x, y, z, side, side, clock == 1500 ? 45 : 0, wx, wy);
+                    const bool shown =
+                        cubeLive[x][y][z][f] && onScreen(x, y, z, side, side, clock == 1500 ? 45 : 0, wx, wy);
                     checked += shown;
                     ASSERT_TRUE(!shown || colourNear(shot, wx, wy, palette[cubeLive[x][y][z][f]], 0))
                         << "N=" << n << " clock " << clock << " cubie " << x << y << z << " side " << f;
@@ -87,22 +92,31 @@ TEST(CubieMesh, MarkerOnlyOnTheSelectedFrontCubieInPlayAndMissingStickersBlack)
     const double edge[3] = {0, 1, 1.1}, front[3] = {0, 0, 1};
     int wx, wy, ox, oy;
     onScreen(1, 1, 2, edge, front, 0, wx, wy), onScreen(0, 0, 2, edge, front, 0, ox, oy);
-    const struct { int state, clock; bool selected; Rgb colour; bool shown; } cases[] = {
-        // (cos, sin, tan) of 0, then at 157 ms, where tan saturates just below pi / 2.
-        {STATE_PLAYING, 0, true, {255, 0, 0}, true}, {STATE_PLAYING, 157, true, {0, 255, 255}, true},
-        {STATE_MENU, 157, true, {0, 255, 255}, false}, {STATE_PLAYING, 157, false, {0, 255, 255}, false}};
+    const struct {
+        int state, clock;
+        bool selected;
+        Rgb colour;
+        bool shown;
+    } cases[] = {// (cos, sin, tan) of 0, then at 157 ms, where tan saturates just below pi / 2.
+                 {STATE_PLAYING, 0, true, {255, 0, 0}, true},
+                 {STATE_PLAYING, 157, true, {0, 255, 255}, true},
+                 {STATE_MENU, 157, true, {0, 255, 255}, false},
+                 {STATE_PLAYING, 157, false, {0, 255, 255}, false}};
     for (const auto& c : cases) {
         gameState = c.state, frameClock = c.clock, selectionActive = c.selected;
         const Frame f = drawn(drawCube);
-        EXPECT_TRUE(colourNear(f, wx, wy, c.colour, 3) == c.shown && !colourNear(f, ox, oy, {0, 255, 255}, 3)) << c.state << " " << c.clock;
+        EXPECT_TRUE(colourNear(f, wx, wy, c.colour, 3) == c.shown && !colourNear(f, ox, oy, {0, 255, 255}, 3))
+            << c.state << " " << c.clock;
     }
     glClearColor(1, 1, 1, 1);
     for (int code : {0, 9, -3, 2}) {
-        for (int f = 0; f < 6; f++) cubieColors[f] = f == 5 ? code : 2;
+        for (int f = 0; f < 6; f++)
+            cubieColors[f] = f == 5 ? code : 2;
         const Frame f = drawn([] { glLoadIdentity(), glTranslated(0, 0, -6), drawCubie(false); });
         GLfloat current[4];
         glGetFloatv(GL_CURRENT_COLOR, current);
-        EXPECT_TRUE(colourNear(f, 400, 300, code == 2 ? Rgb{255, 255, 255} : Rgb{0, 0, 0}, 0) && current[0] + current[1] + current[2] == 0)
+        EXPECT_TRUE(colourNear(f, 400, 300, code == 2 ? Rgb{255, 255, 255} : Rgb{0, 0, 0}, 0)
+                    && current[0] + current[1] + current[2] == 0)
             << "front code " << code << " (and a cubie ends on black)";
     }
     glClearColor(0, 0, 0, 0.5f);
@@ -118,26 +132,42 @@ TEST(ScreenTexts, EachTextInItsFontPlaceAndColourAsTheClockRunsTheTimeFormatAndT
         const int k = clock / 100 % 1000, w = clock / 180 % 1000;
         const double s = clock / 1000.0;
         std::strcpy(timeText, "9: 9: 9.999");
-        const struct { const char* name; std::function<void()> draw, expected; } texts[] = {
-            {"credit", drawCredit, [&] { printText(fontCredit, cf(s), cf(s), cf(s), 5, 3,
-                                                           "created by Pelmaz  -=- pelmaz@example.org -=- example.org"); }},
+        const struct {
+            const char* name;
+            std::function<void()> draw, expected;
+        } texts[] = {
+            {"credit", drawCredit,
+             [&] {
+                 printText(fontCredit, cf(s), cf(s), cf(s), 5, 3,
+                           "created by Pelmaz  -=- pelmaz@example.org -=- example.org");
+             }},
             {"title", drawTitle, [&] { printText(fontTitle, cf(k), sf(k), 1, 220, 500, "Torvelo"); }},
-            {"menu", drawMenuOptions, [&] { printText(fontMenu, cf(k), sf(k), 1, 50, 100, "[1] Medium"),
-                                            printText(fontMenu, 1, cf(k), sf(k), 50, 50, "[2] Harder Better Stronger"); }},
-            {"winner", drawWinner, [&] { printText(fontTitle, cf(w), sf(w), 1, 180, 420, "!!! WINNER !!!"),
-                                         printText(fontMenu, 1, 0, 1, 250, 300, "9: 9: 9.999"); }},
-            {"timer", [] { drawTimer(true); }, [&] { printText(fontTimer, cf(65005), sf(65005), 1, 600, 550, "0: 1: 5.  5"); }},
+            {"menu", drawMenuOptions,
+             [&] {
+                 printText(fontMenu, cf(k), sf(k), 1, 50, 100, "[1] Medium"),
+                     printText(fontMenu, 1, cf(k), sf(k), 50, 50, "[2] Harder Better Stronger");
+             }},
+            {"winner", drawWinner,
+             [&] {
+                 printText(fontTitle, cf(w), sf(w), 1, 180, 420, "!!! WINNER !!!"),
+                     printText(fontMenu, 1, 0, 1, 250, 300, "9: 9: 9.999");
+             }},
+            {"timer", [] { drawTimer(true); },
+             [&] { printText(fontTimer, cf(65005), sf(65005), 1, 600, 550, "0: 1: 5.  5"); }},
             // The rate measured before this frame, though this one measures.
             {"fps", [] { fpsValue = 60, fpsFrameCount = 30, fpsSampleClock = frameClock - 250, drawFps(); },
              [] { printText(fontFps, 0.7f, 0.7f, 0.7f, 740, 10, " 60.0 fps"); }},
         };
         for (const auto& t : texts)
             EXPECT_TRUE(drawn(t.draw) == drawn(t.expected)) << t.name << " at " << clock;
-        EXPECT_TRUE(!std::strcmp(timeText, "0: 1: 5.  5") && fpsValue == 120.0f) << timeText << ", " << fpsValue << " for 30 frames in 250 ms";
+        EXPECT_TRUE(!std::strcmp(timeText, "0: 1: 5.  5") && fpsValue == 120.0f)
+            << timeText << ", " << fpsValue << " for 30 frames in 250 ms";
     }
-    const struct { int ms; const char* text; } times[] = {
-        {0, "0: 0: 0.  0"}, {1000, "0: 0: 1.  0"}, {60000, "0: 1: 0.  0"}, {3600000, "1: 0: 0.  0"},
-        {36000000, "10: 0: 0.  0"}, {INT_MAX, "596:31:23.647"}};
+    const struct {
+        int ms;
+        const char* text;
+    } times[] = {{0, "0: 0: 0.  0"},       {1000, "0: 0: 1.  0"},      {60000, "0: 1: 0.  0"},
+                 {3600000, "1: 0: 0.  0"}, {36000000, "10: 0: 0.  0"}, {INT_MAX, "596:31:23.647"}};
     for (const auto& t : times) {
         char text[32];
         formatPlayTime(text, sizeof text, t.ms);
@@ -146,8 +176,11 @@ TEST(ScreenTexts, EachTextInItsFontPlaceAndColourAsTheClockRunsTheTimeFormatAndT
     // Frames at these clocks, and the rate once each is drawn: a measurement
     // divides the frames since the last one (that one included) by the time.
     fpsValue = 0, fpsFrameCount = 0, fpsSampleClock = 0;
-    const struct { int clock; float rate; } frames[] = {
-        {0, 0}, {100, 0}, {200, 0}, {250, 3 / 0.25f}, {300, 12}, {450, 12}, {451, 3 / 0.201f}, {460, 3 / 0.201f}};
+    const struct {
+        int clock;
+        float rate;
+    } frames[] = {{0, 0},    {100, 0},  {200, 0},          {250, 3 / 0.25f},
+                  {300, 12}, {450, 12}, {451, 3 / 0.201f}, {460, 3 / 0.201f}};
     for (const auto& f : frames) {
         frameClock = f.clock, drawFps();
         EXPECT_FLOAT_EQ(fpsValue, f.rate) << "after the frame at " << f.clock;

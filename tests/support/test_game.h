@@ -18,9 +18,14 @@
 #include <cstring>
 #include <vector>
 
-#define EACH_CUBIE(x, y, z) for (int x = 0; x < cubeSize; x++) for (int y = 0; y < cubeSize; y++) for (int z = 0; z < cubeSize; z++)
+#define EACH_CUBIE(x, y, z)                                                                                  \
+    for (int x = 0; x < cubeSize; x++)                                                                       \
+        for (int y = 0; y < cubeSize; y++)                                                                   \
+            for (int z = 0; z < cubeSize; z++)
 
-struct Rgb { int r, g, b; };
+struct Rgb {
+    int r, g, b;
+};
 
 // Creates the context once and makes it current; later calls only make it
 // current again. Sets the unpack alignment glyph bitmaps need.
