@@ -9,8 +9,14 @@
 // possibly cleared by createGLWindow, read by destroyGLWindow.
 extern bool fullscreen;
 
+// True when the last createGLWindow ended because the player answered No to
+// the offer of a window (full screen refused): an end the player chose.
+extern bool windowDeclined;
+
 // The program's entry: asks, creates the window, seeds, loops, tears down.
-// Called by the backend's main/WinMain. Returns the exit status.
+// Called by the backend's main/WinMain. Returns the exit status: 1 after a
+// failed window creation, so that a launcher can tell; 0 after every end the
+// player chose (Escape, closing the window, declining the window).
 int appMain();
 // Window, display mode, GL context, viewport and graphics set-up. Called by
 // appMain at start and on F1. False: the reason was shown in a box.

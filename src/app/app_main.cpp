@@ -8,6 +8,13 @@
 
 static const char* const windowTitle = "Torvelo by Pelmaz";
 
+// A failed creation ends the program at once; only the player's No to a
+// window is a normal end.
+static int statusAfterFailedCreation()
+{
+    return windowDeclined ? 0 : 1;
+}
+
 int appMain()
 {
     if (platformMessageBox("Voulez vous activer le mode plein \xE9"
@@ -17,7 +24,7 @@ int appMain()
         fullscreen = false;
 
     if (!createGLWindow(windowTitle, screenWidth, screenHeight, 16, fullscreen))
-        return 0;
+        return statusAfterFailedCreation();
 
     // After the first scramble, so the title cube starts the same every run.
     seedRandomFromTime();
@@ -50,7 +57,7 @@ int appMain()
             destroyGLWindow();
             fullscreen = !fullscreen;
             if (!createGLWindow(windowTitle, screenWidth, screenHeight, 16, fullscreen))
-                return 0;
+                return statusAfterFailedCreation();
         }
     }
 

@@ -3,6 +3,7 @@
 #include "render/render.h"
 
 bool fullscreen = true;
+bool windowDeclined = false;
 
 // Filled at the first creation and reused unchanged by every later one.
 static PixelFormatRequest pixelFormat = {};
@@ -32,6 +33,7 @@ static bool failCreation(const char* text)
 bool createGLWindow(const char* title, int width, int height, int bits, bool fullscreenFlag)
 {
     fullscreen = fullscreenFlag;
+    windowDeclined = false;
     PlatformRect rect = {0, 0, width, height};
 
     hInstance = platformModuleHandle();
@@ -50,6 +52,7 @@ bool createGLWindow(const char* title, int width, int height, int bits, bool ful
             fullscreen = false;
         } else {
             platformMessageBox("Le programme va maintenant \xEAtre ferm\xE9.", "ERROR", MB_OK | MB_ICONERROR);
+            windowDeclined = true;
             return false;
         }
     }

@@ -6,6 +6,13 @@ BackendWindow backendWindow = {};
 bool fullscreenModePending = false;
 SDL_DisplayMode fullscreenMode = {};
 
+char failureReason[256] = {};
+
+void noteFailure(const char* reason)
+{
+    SDL_snprintf(failureReason, sizeof failureReason, "%s", reason != nullptr ? reason : SDL_GetError());
+}
+
 SDL_Window* sdlWindowOf(PlatformHandle handle)
 {
     return handle == &backendWindow && backendWindow.created ? backendWindow.sdl : nullptr;

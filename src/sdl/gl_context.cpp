@@ -7,13 +7,18 @@
 PlatformHandle platformCreateContext(PlatformHandle dc)
 {
     SDL_Window* window = sdlWindowOf(dc);
-    return window != nullptr ? SDL_GL_CreateContext(window) : nullptr;
+    SDL_GLContext context = window != nullptr ? SDL_GL_CreateContext(window) : nullptr;
+    if (context == nullptr)
+        noteFailure();
+    return context;
 }
 
 bool platformMakeCurrent(PlatformHandle dc, PlatformHandle context)
 {
-    if (SDL_GL_MakeCurrent(sdlWindowOf(dc), context) != 0)
+    if (SDL_GL_MakeCurrent(sdlWindowOf(dc), context) != 0) {
+        noteFailure();
         return false;
+    }
     if (context != nullptr)
         SDL_GL_SetSwapInterval(1);
     return true;

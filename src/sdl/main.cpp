@@ -7,8 +7,8 @@
 int main()
 {
     const int status = appMain();
-    // A declined windowed mode leaves the window system up (the class stays
-    // registered), so SDL is shut down here whatever the path.
+    // The window system stays up from the first window to here, whatever
+    // the path (the class is only a flag over it).
     SDL_Quit();
     return status;
 }

@@ -92,6 +92,10 @@ int platformMessageBox(const char* text, const char* caption, unsigned flags)
     } else {
         std::fprintf(stderr, "%s: %s\n", caption, text);
     }
+    // After the box, so that its text on stderr comes first.
+    if (failureReason[0] != '\0')
+        std::fprintf(stderr, "torvelo: %s\n", failureReason);
+    failureReason[0] = '\0';
     SDL_free(utf8Text);
     SDL_free(utf8Caption);
     return answer;

@@ -30,6 +30,13 @@ extern BackendWindow backendWindow;
 extern bool fullscreenModePending;
 extern SDL_DisplayMode fullscreenMode;
 
+// Why the last primitive that failed did, for the next message box to print
+// on stderr after its own text: SDL's error text, or ours where SDL has none.
+// Written by noteFailure, emptied by platformMessageBox once printed.
+extern char failureReason[256];
+// Notes reason, or SDL's error text when reason is null.
+void noteFailure(const char* reason = nullptr);
+
 // The lParam bit Windows sets on a key pressed with Alt.
 const intptr_t ALT_CONTEXT_BIT = intptr_t(1) << 29;
 

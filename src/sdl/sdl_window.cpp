@@ -78,9 +78,12 @@ bool platformSetPixelFormat(PlatformHandle dc, int format, const PixelFormatRequ
     requestGLFormat(*request);
     BackendWindow& w = backendWindow;
     SDL_Window* window = SDL_CreateWindow(w.title, w.x, w.y, w.width, w.height, w.flags);
-    if (window == nullptr)
+    if (window == nullptr) {
+        noteFailure();
         return false;
+    }
     if ((w.flags & SDL_WINDOW_FULLSCREEN) && SDL_SetWindowDisplayMode(window, &fullscreenMode) != 0) {
+        noteFailure();
         SDL_DestroyWindow(window);
         return false;
     }

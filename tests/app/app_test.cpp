@@ -149,7 +149,7 @@ TEST(App, FailedStepsAndWholeRunsMakeTheirCallsInOrderAndLeaveTheGameAsItWas)
                        Lines(td.begin(), td.begin() + (r.undone ? 2 * full : 0)),
                        Lines(td.end() - r.undone, td.end()),
                        {box, ended}});
-            runs.push_back({r.fail, r.nth, {full ? IDYES : IDNO}, {{1, down, esc}}, 0, log});
+            runs.push_back({r.fail, r.nth, {full ? IDYES : IDNO}, {{1, down, esc}}, r.undone < 0 ? 0 : 1, log});
         }
     // The start question's answers: No windowed, anything else full screen.
     for (int answer : {IDNO, IDYES, IDCANCEL, IDOK, 0})
