@@ -3,8 +3,8 @@
  * seconds (as long as the probe lets the game run) and ends.
  * bench/startup_probe.py times it as it times the game, with
  * bench/first_swap.c preloaded, and takes its peak memory. */
-#include <SDL.h>
 #include <GL/gl.h>
+#include <SDL.h>
 
 int main(int argc, char** argv)
 {
@@ -19,8 +19,7 @@ int main(int argc, char** argv)
     const Uint64 end = SDL_GetTicks64() + 2000;
     while (SDL_GetTicks64() < end) {
         SDL_Event event;
-        while (SDL_PollEvent(&event)) {
-        }
+        while (SDL_PollEvent(&event)) { }
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         SDL_GL_SwapWindow(window);
     }

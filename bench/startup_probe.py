@@ -39,28 +39,34 @@ def one_run(program, shim, workdir, name):
         with contextlib.suppress(OSError, ValueError):
             return float(open(swap_path).read())
 
-    def game(x):
-        x.answer("fullscreen?", "Escape")
+    def game():
+        e2e.answer("fullscreen?", "Escape")
         if wait_for(None, reported, 30) is None:
-            assert "ERROR" in e2e.run("xwininfo", "-root", "-tree"), "no presented frame within 30 s"
+            assert "ERROR" in e2e.run("xwininfo -root -tree"), "no presented frame within 30 s"
             raise FailedStart("an ERROR box instead of the game window")
-        wid = wait_for("the game window", lambda: x.find(e2e.TITLE, game=True), 30)[0]
+        wid = e2e.find(e2e.TITLE)[0]
         time.sleep(2)
-        e2e.run("xdotool", "windowfocus", wid)
-        x.ends("Escape")
+        e2e.run("xdotool windowfocus", wid)
+        e2e.ends("Escape")
 
-    def bare(x):
-        wait_for("the bare program's end", lambda: x.process.poll() is not None, 30)
+    def bare():
+        wait_for("the bare program's end", lambda: e2e.game.poll() is not None, 30)
 
     # The X helpers report on stdout, which carries this probe's JSON.
     with contextlib.redirect_stdout(sys.stderr):
         e2e.run_story(
-            workdir,
-            name,
             "1024x768",
             bare if "bare" in name else game,
-            ["/usr/bin/time", "-v", "-o", time_path, program],
-            dict(os.environ, LD_PRELOAD=shim, TORVELO_FIRST_SWAP=swap_path),
+            [
+                "env",
+                "LD_PRELOAD=" + shim,
+                "TORVELO_FIRST_SWAP=" + swap_path,
+                "/usr/bin/time",
+                "-v",
+                "-o",
+                time_path,
+                program,
+            ],
         )
     report = open(time_path).read()
     status = re.search(r"Exit status: (\d+)", report)

@@ -1,187 +1,231 @@
 #include "fake_platform.h"
 
-#include "headless/headless.h"
+#include "support/test_game.h"
 
-#include <algorithm>
-#include <cstdarg>
-#include <cstdio>
-#include <cstring>
+#include <map>
 #include <set>
 
 std::vector<std::string> fakeLog;
-std::map<std::string, int> fakeFailAt;
+std::string fakeFailAt;
 std::vector<int> fakeAnswers;
-std::vector<std::pair<int, PlatformMessage>> fakeScript;
-void (*fakeOnSwap)() = [] {};
+std::vector<FakeMessage> fakeScript;
+void (*fakeOnSwap)();
 
-static std::map<std::string, int> calls, made;  // by name; handles by kind
-static std::set<std::string> names;             // never freed: the handles point into it
-static int emptyPasses = 0, box = 0;
-static OSMesaContext mesa = nullptr;  // the one window's context: F1 deletes it before making the next
-static unsigned char frame[800 * 600 * 4];
-
-static const char* str(PlatformHandle h)
-{
-    return h ? static_cast<const char*>(h) : "-";
-}
-static void dropContext()
-{
-    OSMesaMakeCurrent(nullptr, nullptr, 0, 0, 0), OSMesaDestroyContext(mesa), mesa = nullptr;
-}
-
-// The next handle of a kind (w, dc, rc) when its call succeeded.
-static PlatformHandle handle(const std::string& kind, bool ok)
-{
-    return ok ? (char*)names.insert(kind + std::to_string(++made[kind])).first->c_str() : nullptr;
-}
-
-bool fakeCall(const char* format, ...)
-{
-    char line[256];
-    va_list args;
-    va_start(args, format), std::vsnprintf(line, sizeof line, format, args), va_end(args);
-    const std::string name(line, std::strcspn(line, " "));
-    const bool ok = ++calls[name] != fakeFailAt[name];
-    fakeLog.push_back(line + std::string(ok ? "" : " failed"));
-    return ok;
-}
+static std::map<std::string, int> calls;
+static std::map<std::string, int> handlesMade;
+static std::set<std::string> handleNames;  // never freed: handles point into it
+static int emptyPasses;
+static size_t boxes;
 
 void fakeReset()
 {
-    dropContext(), fakeLog.clear(), fakeFailAt.clear(), fakeAnswers.clear(), fakeScript.clear(),
-        calls.clear(), made.clear(), emptyPasses = box = 0;
+    fakeLog.clear();
+    calls.clear();
+    handlesMade.clear();
+    emptyPasses = 0;
+    boxes = 0;
+}
+
+bool fakeCall(const std::string& line)
+{
+    const std::string name = line.substr(0, line.find(' '));
+    const bool succeeded = fakeFailAt != name + " " + std::to_string(++calls[name]);
+    fakeLog.push_back(succeeded ? line : line + " failed");
+    return succeeded;
+}
+
+static std::string text(PlatformHandle handle)
+{
+    return handle != nullptr ? static_cast<const char*>(handle) : "-";
+}
+
+static std::string text(const char* words)
+{
+    return words;
+}
+
+// Styles, flags and messages in hexadecimal, as Windows' headers write them.
+static std::string text(unsigned long value)
+{
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "%#lx", value);
+    return hex;
+}
+
+static std::string text(unsigned value)
+{
+    return text(static_cast<unsigned long>(value));
+}
+
+template <typename Number> static std::string text(Number value)
+{
+    return std::to_string(value);
+}
+
+template <typename... Args> static bool logged(const char* name, Args... args)
+{
+    std::string line = name;
+    for (const std::string& arg : std::initializer_list<std::string>{text(args)...})
+        line += " " + arg;
+    return fakeCall(line);
+}
+
+// The next handle of a kind, when its call succeeded.
+static PlatformHandle made(const char* kind, bool succeeded)
+{
+    const std::string name = kind + std::to_string(handlesMade[kind] + 1);
+    handlesMade[kind] += succeeded;
+    return succeeded ? const_cast<char*>(handleNames.insert(name).first->c_str()) : nullptr;
 }
 
 PlatformHandle platformModuleHandle()
 {
-    return fakeCall("ModuleHandle"), const_cast<char*>("i1");
-}
-bool platformRegisterClass(PlatformHandle i)
-{
-    return fakeCall("RegisterClass %s", str(i));
-}
-bool platformChangeDisplayMode(int w, int h, int b)
-{
-    return fakeCall("ChangeDisplayMode %dx%dx%d", w, h, b);
-}
-void platformRestoreDisplayMode()
-{
-    fakeCall("RestoreDisplayMode");
-}
-void platformShowCursor(bool show)
-{
-    fakeCall("ShowCursor %s", show ? "show" : "hide");
-}
-PlatformHandle platformGetDC(PlatformHandle w)
-{
-    return handle("dc", fakeCall("GetDC %s", str(w)));
-}
-void platformShowWindow(PlatformHandle w)
-{
-    fakeCall("ShowWindow %s", str(w));
-}
-void platformSetForegroundWindow(PlatformHandle w)
-{
-    fakeCall("SetForegroundWindow %s", str(w));
-}
-void platformSetFocus(PlatformHandle w)
-{
-    fakeCall("SetFocus %s", str(w));
-}
-// Deleting the current context releases it first.
-bool platformDeleteContext(PlatformHandle rc)
-{
-    return fakeCall("DeleteContext %s", str(rc)) && (dropContext(), true);
-}
-bool platformReleaseDC(PlatformHandle w, PlatformHandle dc)
-{
-    return fakeCall("ReleaseDC %s %s", str(w), str(dc));
-}
-bool platformDestroyWindow(PlatformHandle w)
-{
-    return fakeCall("DestroyWindow %s", str(w));
-}
-bool platformUnregisterClass(PlatformHandle i)
-{
-    return fakeCall("UnregisterClass %s", str(i));
-}
-void platformTranslateMessage(const PlatformMessage*)
-{
-    fakeCall("TranslateMessage");
-}
-void platformSwapBuffers(PlatformHandle dc)
-{
-    fakeCall("SwapBuffers %s", str(dc)), fakeOnSwap();
-}
-void platformPostQuitMessage(int code)
-{
-    fakeCall("PostQuitMessage %d", code), fakeScript.push_back({0, {nullptr, WM_QUIT, uintptr_t(code), 0}});
-}
-bool platformSetPixelFormat(PlatformHandle dc, int format, const PixelFormatRequest*)
-{
-    return fakeCall("SetPixelFormat %s %d", str(dc), format);
+    logged("ModuleHandle");
+    return const_cast<char*>("i1");
 }
 
-void platformAdjustWindowRect(PlatformRect* r, unsigned long style, unsigned long exStyle)
+bool platformRegisterClass(PlatformHandle instance)
 {
-    if (fakeCall("AdjustWindowRect %#lx %#lx", style, exStyle) && (style & WS_OVERLAPPEDWINDOW))
-        *r = {r->left - 8, r->top - 31, r->right + 8, r->bottom + 8};  // a theme's frame and caption
+    return logged("RegisterClass", instance);
+}
+
+bool platformChangeDisplayMode(int width, int height, int bits)
+{
+    return logged("ChangeDisplayMode", width, height, bits);
+}
+
+void platformRestoreDisplayMode()
+{
+    logged("RestoreDisplayMode");
+}
+
+void platformShowCursor(bool show)
+{
+    logged("ShowCursor", show);
+}
+
+void platformAdjustWindowRect(PlatformRect* rect, unsigned long style, unsigned long exStyle)
+{
+    // A theme's frame and caption around a framed window.
+    if (logged("AdjustWindowRect", style, exStyle) && (style & WS_OVERLAPPEDWINDOW) != 0)
+        *rect = {rect->left - 8, rect->top - 31, rect->right + 8, rect->bottom + 8};
 }
 
 PlatformHandle platformCreateWindow(unsigned long exStyle, const char* title, unsigned long style, int x,
-                                    int y, int w, int h, PlatformHandle i)
+                                    int y, int width, int height, PlatformHandle instance)
 {
-    return handle(
-        "w", fakeCall("CreateWindow %#lx %#lx %d,%d %dx%d %s %s", exStyle, style, x, y, w, h, str(i), title));
+    return made("w", logged("CreateWindow", exStyle, title, style, x, y, width, height, instance));
+}
+
+PlatformHandle platformGetDC(PlatformHandle window)
+{
+    return made("dc", logged("GetDC", window));
 }
 
 int platformChoosePixelFormat(PlatformHandle dc, const PixelFormatRequest* r)
 {
-    return fakeCall("ChoosePixelFormat %s %u %u %#lx %u %u %u %u %u %u %u %u", str(dc), r->size, r->version,
-                    r->flags, r->pixelType, r->colorBits, r->alphaBits, r->accumBits, r->depthBits,
-                    r->stencilBits, r->auxBuffers, r->layerType);
+    return logged("ChoosePixelFormat", dc, r->size, r->version, r->flags, r->pixelType, r->colorBits,
+                  r->alphaBits, r->accumBits, r->depthBits, r->stencilBits, r->auxBuffers, r->layerType);
+}
+
+bool platformSetPixelFormat(PlatformHandle dc, int format, const PixelFormatRequest*)
+{
+    return logged("SetPixelFormat", dc, format);
 }
 
 PlatformHandle platformCreateContext(PlatformHandle dc)
 {
-    const bool ok = fakeCall("CreateContext %s", str(dc));
-    return mesa = ok ? makeSoftwareContext(frame, 800, 600) : mesa, handle("rc", ok);
+    return made("rc", logged("CreateContext", dc));
 }
 
 bool platformMakeCurrent(PlatformHandle dc, PlatformHandle rc)
 {
-    const bool ok = fakeCall("MakeCurrent %s %s", str(dc), str(rc));
-    if (ok && rc)  // unlike OSMesa's, a new window's viewport is not yet its client size
-        OSMesaMakeCurrent(mesa, frame, GL_UNSIGNED_BYTE, 800, 600), glViewport(0, 0, 1, 1);
-    return ok;
+    useGameGraphics();
+    // A new window's viewport is not yet its client size.
+    glViewport(0, 0, 1, 1);
+    return logged("MakeCurrent", dc, rc);
 }
 
-int platformMessageBox(const char* text, const char* caption, unsigned type)
+bool platformDeleteContext(PlatformHandle rc)
 {
-    return fakeCall("MessageBox %s %#x %s", caption, type, text),
-           box < int(fakeAnswers.size()) ? fakeAnswers[box++] : 0;
+    return logged("DeleteContext", rc);
 }
 
-bool platformPeekMessage(PlatformMessage* m)
+void platformShowWindow(PlatformHandle window)
 {
-    if (emptyPasses >= 500)
-        fakeScript.push_back(
-            {0, {nullptr, WM_QUIT, 99, 0}});  // a loop that never ends: a quit no run expects
-    auto due =
-        std::find_if(fakeScript.begin(), fakeScript.end(), [](auto& s) { return s.first <= emptyPasses; });
-    if (due == fakeScript.end())
-        return emptyPasses++, !fakeCall("PeekMessage -");
-    *m = due->second, m->window = hWnd;
-    fakeScript.erase(due);
-    return fakeCall("PeekMessage %#x %zu", m->message, size_t{m->wParam});
+    logged("ShowWindow", window);
+}
+
+void platformSetForegroundWindow(PlatformHandle window)
+{
+    logged("SetForegroundWindow", window);
+}
+
+void platformSetFocus(PlatformHandle window)
+{
+    logged("SetFocus", window);
+}
+
+bool platformReleaseDC(PlatformHandle window, PlatformHandle dc)
+{
+    return logged("ReleaseDC", window, dc);
+}
+
+bool platformDestroyWindow(PlatformHandle window)
+{
+    return logged("DestroyWindow", window);
+}
+
+bool platformUnregisterClass(PlatformHandle instance)
+{
+    return logged("UnregisterClass", instance);
+}
+
+int platformMessageBox(const char* words, const char* caption, unsigned flags)
+{
+    logged("MessageBox", caption, flags, words);
+    return boxes < fakeAnswers.size() ? fakeAnswers[boxes++] : 0;
+}
+
+bool platformPeekMessage(PlatformMessage* message)
+{
+    // A loop that does not end gets a quit no run expects.
+    if (emptyPasses == 500)
+        fakeScript.push_back({0, WM_QUIT, 99, 0});
+    for (auto due = fakeScript.begin(); due != fakeScript.end(); ++due)
+        if (due->afterEmptyPasses <= emptyPasses) {
+            *message = {hWnd, due->message, due->wParam, due->lParam};
+            fakeScript.erase(due);
+            return logged("PeekMessage", message->message, message->wParam, message->lParam);
+        }
+    emptyPasses++;
+    return !logged("PeekMessage");
+}
+
+void platformTranslateMessage(const PlatformMessage*)
+{
+    logged("TranslateMessage");
 }
 
 intptr_t platformDispatchMessage(const PlatformMessage* m)
 {
-    return fakeCall("DispatchMessage"), windowProc(m->window, m->message, m->wParam, m->lParam);
+    return windowProc(m->window, m->message, m->wParam, m->lParam);
 }
 
-intptr_t platformDefWindowProc(PlatformHandle w, unsigned m, uintptr_t wParam, intptr_t lParam)
+void platformSwapBuffers(PlatformHandle dc)
 {
-    return fakeCall("DefWindowProc %s %#x %zu %ld", str(w), m, size_t{wParam}, long{lParam}), 1234;
+    logged("SwapBuffers", dc);
+    fakeOnSwap();
+}
+
+void platformPostQuitMessage(int code)
+{
+    logged("PostQuitMessage", code);
+    fakeScript.push_back({0, WM_QUIT, static_cast<uintptr_t>(code), 0});
+}
+
+intptr_t platformDefWindowProc(PlatformHandle window, unsigned message, uintptr_t wParam, intptr_t lParam)
+{
+    logged("DefWindowProc", window, message, wParam, lParam);
+    return 1234;
 }

@@ -1,136 +1,136 @@
-// The cube model against an independent geometric model: every cubie side is
-// a sticker with a position and an outward normal (doubled coordinates
-// centred on the cube), turned by a right-hand quarter rotation.
+// The cube model against an independent geometric model: each cubie side is
+// a sticker with a position and an outward normal (doubled coordinates about
+// the cube's centre), which a turn rotates a right-handed quarter.
 #include "support/test_game.h"
 
+#include <array>
 #include <random>
-#include <set>
 
-namespace {
-
-struct Sticker {
-    int p[3], n[3], code;
-};
-CubeGrid expected;
-
-// A size-n cube whose every entry, inner sides included, has its own code; as stickers.
-std::vector<Sticker> labelled(int n)
+// A quarter turn of v about axis a, right-handed for sign +1.
+static void rotate(int* v, int a, int sign)
 {
-    resetGame(n);
-    std::vector<Sticker> out;
-    EACH_CUBIE(x, y, z) for (int f = 0; f < 6; f++)
+    const int b = (a + 1) % 3;
+    const int c = (a + 2) % 3;
+    const int vb = v[b];
+    v[b] = -sign * v[c];
+    v[c] = sign * vb;
+}
+
+// Every side of a size-n cube, inner ones too, as position then normal,
+// labelled in cubeLive by its place in the list.
+struct Model {
+    std::vector<std::array<int, 6>> stickers;
+
+    explicit Model(int n)
     {
-        Sticker s = {{2 * x - cubeLast, 2 * y - cubeLast, 2 * z - cubeLast},
-                     {0, 0, 0},
-                     ((x * 10 + y) * 10 + z) * 6 + f + 1};
-        s.n[f / 2] = f % 2 ? 1 : -1, s.p[f / 2] += s.n[f / 2];
-        out.push_back(s), cubeLive[x][y][z][f] = s.code;
+        resetGame(n);
+        eachCubie([&](int x, int y, int z) {
+            for (int f = 0; f < 6; f++) {
+                std::array<int, 6> s = {2 * x - cubeLast, 2 * y - cubeLast, 2 * z - cubeLast};
+                s[3 + f / 2] = f % 2 ? 1 : -1;
+                s[f / 2] += s[3 + f / 2];
+                stickers.push_back(s);
+                cubeLive[x][y][z][f] = int(stickers.size());
+            }
+        });
     }
-    return out;
-}
 
-void rotate(int v[3], int axis, int sign)
-{
-    const int a = (axis + 1) % 3, b = (axis + 2) % 3, va = v[a];
-    v[a] = -sign * v[b], v[b] = sign * va;
-}
+    void turn(int axisX, int axisY, int layer)
+    {
+        const int a = axisX != 0 ? 0 : 1;
+        for (auto& s : stickers)
+            if (axisX + axisY != 0 && (layer == 0 || s[a] - s[3 + a] + cubeLast == 2 * layer - 2)) {
+                rotate(&s[0], a, axisX + axisY);
+                rotate(&s[3], a, axisX + axisY);
+            }
+    }
 
-void turnModel(std::vector<Sticker>& model, int axisX, int axisY, int layer)
-{
-    const int axis = axisX ? 0 : 1, sign = axisX ? axisX : axisY;
-    for (Sticker& s : model)
-        if (sign && (layer == 0 || (s.p[axis] - s.n[axis] + cubeLast) / 2 == layer - 1))
-            rotate(s.p, axis, sign), rotate(s.n, axis, sign);
-}
-
-bool liveIsModel(const std::vector<Sticker>& model)
-{
-    std::memset(expected, 0, sizeof expected);
-    for (const Sticker& s : model) {
-        int f = 0, c[3];
-        for (int a = 0; a < 3; a++) {
-            f = s.n[a] ? a * 2 + (s.n[a] > 0) : f;
-            c[a] = (s.p[a] - s.n[a] + cubeLast) / 2;
+    // Whether each label is where the model has its sticker.
+    bool matches() const
+    {
+        for (size_t i = 0; i < stickers.size(); i++) {
+            int cell[3];
+            int f = 0;
+            for (int a = 0; a < 3; a++) {
+                cell[a] = (stickers[i][a] - stickers[i][3 + a] + cubeLast) / 2;
+                f += stickers[i][3 + a] != 0 ? 2 * a + (stickers[i][3 + a] > 0) : 0;
+            }
+            if (cubeLive[cell[0]][cell[1]][cell[2]][f] != int(i) + 1)
+                return false;
         }
-        expected[c[0]][c[1]][c[2]][f] = s.code;
+        return true;
     }
-    return std::memcmp(expected, cubeLive, sizeof expected) == 0;
-}
+};
 
-// One computeCubieColors per cubie, in the drawing order: the turn set, a
-// fresh snapshot, no animation.
-void commitTurn(int axisX, int axisY, int layer)
+// A turn as the cube pass commits it: cubie by cubie, in drawing order.
+static void commitTurn(int axisX, int axisY, int layer)
 {
-    turnAxisX = axisX, turnAxisY = axisY, turnLayer = layer, snapshotCube();
-    EACH_CUBIE(x, y, z) computeCubieColors(x, y, z);
-    turnAxisX = turnAxisY = 0;
+    turnAxisX = axisX;
+    turnAxisY = axisY;
+    turnLayer = layer;
+    snapshotCube();
+    eachCubie(computeCubieColors);
+    turnAxisX = 0;
+    turnAxisY = 0;
 }
-
-// One pass of the solved test in the drawing order.
-bool passWins()
-{
-    gameState = STATE_PLAYING, resetFaceCheck();
-    EACH_CUBIE(x, y, z) computeCubieColors(x, y, z), checkCubieFaces(x, y, z);
-    checkSolved();
-    return gameState == STATE_WON;
-}
-
-}  // namespace
 
 TEST(CubeModel, TurnsAndScramblesMatchTheGeometricModelForSizesTwoToSix)
 {
     std::mt19937 rng(1234);
     for (int n = 2; n <= 6; n++) {
-        std::vector<Sticker> model = labelled(n);
+        SCOPED_TRACE(n);
+        Model model(n);
         for (int move = 0; move < 200; move++) {
-            const int sign = rng() % 2 ? 1 : -1, layer = static_cast<int>(rng() % (n + 3));
-            const int ax = rng() % 2 ? sign : 0, ay = ax ? 0 : sign;
-            turnModel(model, ax, ay, layer), commitTurn(ax, ay, layer);
-            ASSERT_TRUE(liveIsModel(model))
-                << "N=" << n << " move " << move << " (" << ax << "," << ay << ") layer " << layer;
+            const int sign = rng() % 2 ? 1 : -1;
+            const int axisX = rng() % 2 ? sign : 0;
+            // Layers past the cube turn nothing.
+            const int layer = int(rng() % (n + 3));
+            model.turn(axisX, sign - axisX, layer);
+            commitTurn(axisX, sign - axisX, layer);
+            ASSERT_TRUE(model.matches()) << "move " << move;
         }
-        // A turn while one animates only reads.
-        turnAnimating = true, turnAxisX = 1;
-        EACH_CUBIE(x, y, z) computeCubieColors(x, y, z);
-        ASSERT_TRUE(liveIsModel(model)) << "written while animating, N=" << n;
-        // The scramble's moves, replayed from its draws (axis, direction, layer).
-        std::set<int> drawn;
+        // The scramble's moves from its draws: about X, direction, layer.
         seedRandom(n);
         for (int move = 0; move < 150; move++) {
-            const int aboutX = randomInt(0, 1), sign = randomInt(-1, 1), layer = randomInt(0, cubeLast);
-            drawn.insert({aboutX - 10, sign, 10 + layer});
-            turnModel(model, aboutX ? sign : 0, aboutX ? 0 : sign, layer);
+            const int aboutX = randomInt(0, 1);
+            const int sign = randomInt(-1, 1);
+            model.turn(aboutX * sign, (1 - aboutX) * sign, randomInt(0, cubeLast));
         }
-        EXPECT_EQ(drawn.size(), 5u + n) << "every value of each range";
-        seedRandom(n), scrambleCube(150);
-        EXPECT_TRUE(liveIsModel(model) && !turnAnimating && !turnAxisX && !turnAxisY && !turnLayer
-                    && !std::memcmp(cubieColors, cubeLive[n - 1][n - 1][n - 1], sizeof(Cubie)))
-            << "scramble, selectors, last cubie's colours, N=" << n;
+        seedRandom(n);
+        scrambleCube(150);
+        EXPECT_TRUE(model.matches()) << "the scramble";
     }
 }
 
-TEST(CubeModel, SolvedPatternIsWonInAnyOrientationAndOneStickerOffIsNot)
+TEST(SolvedCheck, EveryWholeCubeTurnOfTheSolvedCubeWinsAndOneStickerOffDoesNot)
 {
+    const auto passWins = [] {
+        gameState = STATE_PLAYING;
+        resetFaceCheck();
+        eachCubie([](int x, int y, int z) {
+            computeCubieColors(x, y, z);
+            checkCubieFaces(x, y, z);
+        });
+        checkSolved();
+        return gameState == STATE_WON;
+    };
+    std::mt19937 rng(7);
     for (int n = 2; n <= 4; n++) {
-        labelled(n), resetCubeSolved();
-        // Left yellow, right green, bottom white, top blue, back orange, front red; inner sides black.
-        const int l = cubeLast, sides[] = {cubeLive[0][0][0][0], cubeLive[l][l][l][1], cubeLive[0][0][l][2],
-                                           cubeLive[0][l][0][3], cubeLive[0][0][0][4], cubeLive[0][0][l][5],
-                                           cubeLive[l][0][0][0]};
-        EXPECT_EQ(std::vector<int>(sides, sides + 7), (std::vector<int>{5, 6, 2, 1, 4, 3, 0})) << "N=" << n;
-        std::mt19937 rng(n);
-        for (int step = 0; step < 400; step++) {
+        SCOPED_TRACE(n);
+        resetGame(n);
+        for (int step = 0; step < 100; step++) {
             const int sign = rng() % 2 ? 1 : -1;
-            rng() % 2 ? commitTurn(sign, 0, 0) : commitTurn(0, sign, 0);
+            const int axisX = rng() % 2 ? sign : 0;
+            commitTurn(axisX, sign - axisX, 0);
             ASSERT_TRUE(passWins());
         }
-        EACH_CUBIE(x, y, z) for (int f = 0; f < 6; f++)
-        {
-            StickerColor& s = cubeLive[x][y][z][f];
-            const StickerColor keep = s;
-            s = keep == 0 ? 4 : keep % 6 + 1;
-            ASSERT_EQ(passWins(), keep == 0) << x << y << z << " side " << f;
-            s = keep;
-        }
+        eachCubie([&](int x, int y, int z) {
+            for (int f = 0; f < 6; f++) {
+                const StickerColor kept = cubeLive[x][y][z][f];
+                cubeLive[x][y][z][f] = kept % 6 + 1;
+                EXPECT_EQ(passWins(), kept == NO_STICKER) << x << y << z << " side " << f;
+                cubeLive[x][y][z][f] = kept;
+            }
+        });
     }
 }

@@ -1,274 +1,228 @@
 #!/usr/bin/env python3
-# The real torvelo on a private Xvfb: torvelo_e2e.py full|window|start PROGRAM OUT_DIR
-# No window manager runs: boxes are found by name and focused by hand, and full
-# screen is told from a window by _MOTIF_WM_HINTS. Keys are levels read once a
-# frame, so a key is held until its effect shows.
-import contextlib, os, re, signal, subprocess, sys, tempfile, time  # noqa: E401
+# The real torvelo: torvelo_e2e.py full|window|start|nodisplay PROGRAM.
+# The stories run it on a private Xvfb with real X key events; this module
+# also lends its helpers to the Wine, package and start-up scripts. No window
+# manager runs: boxes are found by name and focused by hand, and full screen is
+# told from a window by _MOTIF_WM_HINTS. The game reads keys as levels once a
+# frame, so a key is held down until its effect shows. The sanitizer settings
+# come from the dev test preset, as for every test.
+import os
+import re
+import subprocess
+import sys
+import tempfile
+import time
 
-TITLE, GAME_CLASS, TIMER = "Torvelo by Pelmaz", '("torvelo" "torvelo")', (590, 25, 790, 60)  # the timer's box
-# Front-face sticker centres in play, 800x600: columns left to right, each
-# top to bottom; then the top face's middle column, front row to back row.
-FRONT = [
-    [(410, 305), (390, 435), (370, 535)],
-    [(535, 285), (500, 405), (470, 510)],
-    [(635, 265), (590, 370), (560, 455)],
-]
-TOP_MIDDLE, SIDES = [(500, 195), (420, 150), (370, 105)], FRONT[0] + FRONT[2]  # and the columns Up leaves
+TITLE = "Torvelo by Pelmaz"
+TIMER = 590, 25, 790, 60
+game = keeper = None
 
 
-def wait_for(what, probe, timeout):  # probe()'s first true result; fails at the deadline unless what is None
-    deadline = time.monotonic() + timeout
-    while not (got := probe()) and time.monotonic() < deadline:
+def wait_for(what, probe, timeout=60):
+    # probe()'s first true result; at the deadline a failure, unless what is None
+    end = time.monotonic() + timeout
+    while not (got := probe()) and time.monotonic() < end:
         time.sleep(0.05)
-    assert got or what is None, f"timed out after {timeout} s waiting for {what}"
+    assert got or what is None, "gave up waiting for " + what
     return got
 
 
-def run(*args, timeout=20, env=None, check=False):  # env None: ours, whose DISPLAY is the X in use
-    # Output through a file: a wineserver the command starts would hold a pipe open.
-    with tempfile.TemporaryFile() as out:
-        status = subprocess.run(
-            ["timeout", "-k", "5", str(timeout), *args],
-            stdout=out,
-            stderr=subprocess.STDOUT,
-            env=env,
-            timeout=timeout + 20,
-        ).returncode
-        text = os.pread(out.fileno(), 1 << 20, 0).decode(errors="replace")
-    assert status == 0 or not check, f"{' '.join(args)}: status {status}\n{text}"
+def run(line, *args, check=True, input=None):
+    # The output of the words of line, then args. Through a file: a wineserver
+    # the command starts would hold a pipe open. Latin-1 keeps every byte.
+    out = tempfile.TemporaryFile()
+    done = subprocess.run(["timeout", "-k5", "90", *line.split(), *args], input=input, stdout=out, stderr=out)
+    out.seek(0)
+    text = out.read().decode("latin-1")
+    assert done.returncode == 0 or not check, f"{done}\n{text}"
     return text
 
 
-# ---- pictures: 800x600 PPM, a 15-byte header then rgb rows ----
-def pixel(s, x, y):
-    return tuple(s[15 + (y * 800 + x) * 3 : 18 + (y * 800 + x) * 3])
+def expect(text, *wanted):
+    for w in wanted:
+        assert w in text, f"{w!r} not in:\n{text}"
 
 
-def region(s, x0, y0, x1, y1):
-    return b"".join(s[15 + (y * 800 + x0) * 3 : 15 + (y * 800 + x1) * 3] for y in range(y0, y1))
+def skip(reason):
+    # CTest's skip; a failure under scripts/test.sh, which builds everything
+    print(reason)
+    sys.exit(1 if os.environ.get("TORVELO_REQUIRE_ARTEFACTS") == "1" else 77)
 
 
-def cube(s):
-    return region(s, 150, 80, 700, 580)  # clear of the timer, credit and counter
+def built(path):
+    # path, if it was built after the last change to the sources
+    top = os.path.dirname(__file__) + "/../../"
+    if not os.path.exists(path):
+        skip(f"no {path} (scripts/test.sh builds it)")
+    if run("find", *(top + d for d in ["src", "packaging", "cmake", "CMakeLists.txt"]), "-newer", path):
+        skip(path + " is older than the sources (scripts/test.sh builds it anew)")
+    return path
 
 
-def count(s, x0, y0, x1, y1, test):
-    return sum(test(pixel(s, x, y)) for y in range(y0, y1, 2) for x in range(x0, x1, 2))
+# Pictures: 800x600 PPM, a 15-byte header then RGB rows.
+def px(s, x, y):
+    i = 15 + (y * 800 + x) * 3
+    return s[i : i + 3]
 
 
-def text_blue(p):
-    return p[2] >= 250 and min(p[0], p[1]) <= 190  # title, timer, menu: (cos, sin, 1), never white
+def area(s, x0, y0, x1, y1):
+    # every other pixel of every other row
+    return [px(s, x, y) for y in range(y0, y1, 2) for x in range(x0, x1, 2)]
+
+
+def blue(p):
+    # the title, timer and menu texts: (cos, sin, 1), never white
+    return p[2] >= 250 and min(p[:2]) <= 190
 
 
 def title_shown(s):
+    # the title's text, and the cube below it
     return (
-        count(s, 220, 30, 560, 110, text_blue) > 150
-        and count(s, 250, 200, 550, 400, lambda p: max(p) > 40) > 5000
+        sum(map(blue, area(s, 220, 30, 560, 110))) > 150
+        and sum(max(p) > 40 for p in area(s, 250, 200, 550, 400)) > 5000
     )
 
 
 def playing(s):
-    return count(s, *TIMER, text_blue) > 40 and not title_shown(s)
+    return sum(map(blue, area(s, *TIMER))) > 40 and not title_shown(s)
 
 
-def stickers(s, points, scale=1.0):
-    return [pixel(s, int(x * scale), int(y * scale)) for x, y in points]
+def shot(test=bool, corner=(0, 0)):
+    # the 800x600 picture whose top-left is corner, if test passes on it
+    s = run("import -window root -depth 8 -crop", "800x600+%d+%d" % corner, "ppm:-").encode("latin-1")
+    if test(s):
+        return s
 
 
-def save_png(s, path):
-    subprocess.run(["timeout", "30", "/usr/bin/convert", "ppm:-", path], input=s, check=True, timeout=40)
+def find(name):
+    # [id, x, y, width, height] of the window of that name, once it shows
+    def shown():
+        info = run("xwininfo -name", name, check=False)
+        if "IsViewable" in info:
+            return re.findall(r"(?:id|Absolute.*|Width|Height): +(-?\w+)", info)
+
+    wid, *geometry = wait_for(name, shown)
+    return [wid, *map(int, geometry)]
 
 
-def skip(reason):  # exit status 77, CTest's skip; a failure under scripts/test.sh, which builds everything
-    required = os.environ.get("TORVELO_REQUIRE_ARTEFACTS") == "1"
-    sys.exit(print(f"{'failed' if required else 'skipped'}: {reason}", flush=True) or (1 if required else 77))
+def answer(name, key):
+    # A box may show before it takes keys: the key again until the box is gone
+    # and its name no longer printed.
+    box = find(name)[0]
+    press = f"xdotool windowfocus {box} key {key} sleep 1 getwindowname {box}"
+    wait_for(f"{name} to take {key}", lambda: name not in run(press, check=False), 30)
 
 
-def built(path):  # path, when it was built after the last change to the sources; otherwise a skip
-    top = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-    files = run("git", "-C", top, "ls-files", "src", "packaging", "cmake", "CMakeLists.txt").split()
-    newest = max(os.path.getmtime(os.path.join(top, f)) for f in files)
-    os.path.exists(path) or skip(f"no {path} (scripts/test.sh builds it)")
-    os.path.getmtime(path) >= newest or skip(
-        f"{path} is older than the sources (scripts/test.sh builds it anew)"
+def hold(key, effect, what):
+    # effect()'s first true result, the key down until then
+    run("xdotool keydown", key)
+    got = wait_for(what + " on " + key, effect, 30)
+    run("xdotool keyup", key)
+    return got
+
+
+def ends(key):
+    hold(key, lambda: game.poll() is not None, "the end")
+    assert game.returncode == 0, f"exit status {game.returncode}"
+
+
+def keep():
+    # A client of ours: a server left without clients resets, and its reset
+    # puts the pointer in the middle. xprop writes once it is connected.
+    global keeper
+    log = tempfile.TemporaryFile()
+    keeper = subprocess.Popen(["xprop", "-root", "-spy"], stdout=log)
+    wait_for("xprop -spy", lambda: os.fstat(log.fileno()).st_size)
+
+
+def run_story(size, story, command=()):
+    # story() on a fresh Xvfb of that size, with command running on it
+    global game
+    game = None
+    # Xvfb picks a free display and writes it once it takes clients. Keys do not repeat.
+    file = tempfile.TemporaryFile()
+    n = file.fileno()
+    server = subprocess.Popen(
+        f"Xvfb -displayfd {n} -screen 0 {size}x24 -nolisten tcp -ardelay 60000".split(), pass_fds=[n]
     )
-    return path
-
-
-class X:  # a private Xvfb and one program on it, as run_story makes them
-    def viewable(self, wid):
-        return "IsViewable" in run("xwininfo", "-id", wid)
-
-    def find(self, name, game=None):
-        # (id, x, y, width, height) of a mapped window by name, or None;
-        # game=True/False: the game's own window or another (a box).
-        for m in re.finditer(
-            r'^\s*(0x\w+) "(.*)": (\(.*?\))\s+(\d+)x(\d+)\S+\s+\+(-?\d+)\+(-?\d+)',
-            run("xwininfo", "-root", "-tree"),
-            re.MULTILINE,
-        ):
-            if m[2] == name and game in (None, m[3] == GAME_CLASS) and self.viewable(m[1]):
-                return m[1], int(m[6]), int(m[7]), int(m[4]), int(m[5])
-
-    def answer(self, name, key):  # a box may show before it takes keys: pressed until it goes
-        box = wait_for(f'the box "{name}"', lambda: self.find(name, game=False), 60)[0]
-        wait_for(
-            f'"{name}" to take {key}',
-            lambda: run("xdotool", "windowfocus", box, "key", key) is None
-            or wait_for(None, lambda: not self.viewable(box), 3),
-            30,
-        )
-
-    def hold(self, key, effect, what, timeout=20):  # effect()'s first true result, the key down until then
-        run("xdotool", "keydown", key)
-        try:
-            return wait_for(what, effect, timeout)
-        finally:
-            run("xdotool", "keyup", key)
-
-    def shot(
-        self, test=bool, corner=(0, 0)
-    ):  # the 800x600 area whose top-left is corner, if test passes on it
-        out = subprocess.run(
-            [
-                "timeout",
-                "-k",
-                "5",
-                "30",
-                "/usr/bin/import",
-                "-window",
-                "root",
-                "-crop",
-                "800x600+%d+%d" % corner,
-                "-depth",
-                "8",
-                "ppm:-",
-            ],
-            capture_output=True,
-            timeout=40,
-        ).stdout
-        assert out.startswith(b"P6\n800 600\n255\n"), f"no 800x600 picture from import: {out[:30]}"
-        return out if test(out) else None
-
-    def ends(self, key):
-        self.hold(key, lambda: self.process.poll() is not None, f"an end on {key}", 60)
-        assert self.process.returncode == 0, f"exit status {self.process.returncode} after {key}"
-
-
-def run_story(out_dir, name, size, story, command=(), env=None):  # story(x) on a fresh X running command
-    x, started = X(), time.monotonic()
-    x.out, x.process = out_dir, None
-    os.makedirs(out_dir, exist_ok=True)
-    # Xvfb on a free display (-displayfd), our DISPLAY from then on. Keys do
-    # not repeat: a held key may outlast a repeat delay.
-    with tempfile.NamedTemporaryFile() as f:  # where Xvfb writes its display number
-        args = f"-displayfd {f.fileno()} -screen 0 {size}x24 -noreset -nolisten tcp -ardelay 60000".split()
-        x.server = subprocess.Popen(["Xvfb", *args], pass_fds=(f.fileno(),), start_new_session=True)
-        x.display = os.environ["DISPLAY"] = ":" + wait_for(None, lambda: open(f.name).read().strip(), 30)
-    # SDL states "no frame" only when a window manager made this atom.
-    run("xprop", "-root", "-f", "_MOTIF_WM_HINTS", "32c", "-set", "_MOTIF_WM_HINTS", "0")
+    os.environ["DISPLAY"] = ":%d" % int(wait_for("Xvfb", lambda: os.pread(n, 9, 0)))
     try:
-        assert x.display != ":", "Xvfb did not start"
-        # The program's output goes to the test's.
-        x.process = command and subprocess.Popen(
-            command, env=dict(env, DISPLAY=x.display), start_new_session=True
-        )
-        story(x)
-    except BaseException:  # the screen as it was, for the failure's reader; a failure ends in its traceback
-        with contextlib.suppress(Exception):
-            save_png(x.shot(), os.path.join(out_dir, name + ".failure.png"))
-        raise
+        keep()
+        # SDL states "no frame" only where a window manager made this atom.
+        run("xprop -root -f _MOTIF_WM_HINTS 32c -set _MOTIF_WM_HINTS 0")
+        if command:
+            game = subprocess.Popen(command)
+        story()
     finally:
-        for process in filter(None, (x.process, x.server)):  # with their process groups
-            with contextlib.suppress(ProcessLookupError):
-                os.killpg(process.pid, signal.SIGKILL)
-            process.wait(timeout=10)
-    print(f"{name}: passed after {time.monotonic() - started:.1f} s")
+        for p in game, keeper, server:
+            if p:
+                p.kill()
+                p.wait(9)
 
 
-# ---- the stories ----
-def game_window(x, framed, old=None, answer=None):
-    # The window after F1 on old, or at the start; answer: the key for the question asked first.
-    old and x.hold("F1", lambda: not x.viewable(old), "F1 to take the window down")
-    answer and x.answer(TITLE if old else "fullscreen?", answer)
-    wid, *geometry = wait_for("the game window", lambda: x.find(TITLE, game=True), 60)
-    assert geometry == [0, 0, 800, 600], f"window at {geometry}, wanted 800x600 at 0,0"
-    m = re.search(r"_MOTIF_WM_HINTS\(_MOTIF_WM_HINTS\) = (0x\w+), 0x\w+, (0x\w+)", run("xprop", "-id", wid))
-    # Flag 2: the hints state the frame; then no frame (0) means full screen.
-    assert (
-        m and int(m[1], 16) & 2 and (int(m[2], 16) != 0) == framed
-    ), f"framed={framed} wanted, got {m and m[0]}"
-    return wait_for("the title screen", lambda: x.shot(title_shown), 60) and wid
+def game_window(framed, old=None, key=None):
+    # The game window after F1 on old, or at the start, showing the title
+    # screen; key: the answer to the question asked first.
+    if old:
+        hold("F1", lambda: "IsViewable" not in run("xwininfo -id", old, check=False), "the window down")
+    if key:
+        answer(TITLE if old else "fullscreen?", key)
+    wid, *geometry = find(TITLE)
+    assert geometry == [0, 0, 800, 600], f"game window at {geometry}, not 0,0 800x600"
+    # The hints state the frame (flag 2), and no frame is full screen.
+    expect(run("xprop _MOTIF_WM_HINTS -id", wid), "= 0x2, 0x0, 0x1," if framed else "= 0x2, 0x0, 0x0,")
+    wait_for("the title screen", lambda: shot(title_shown))
+    return wid
 
 
-def full_story(x):  # 800x600 screen: full screen, a resizable window, play, and back
-    wid = game_window(x, framed=False, answer="Return")
-    # The frame counter's first interval holds the start-up: the picture
-    # waits until it has measured frames alone, and for the credit's pulse.
-    time.sleep(1.5)
-    save_png(
-        wait_for(
-            "the credit line",
-            lambda: x.shot(
-                lambda s: title_shown(s) and count(s, 5, 580, 400, 598, lambda p: min(p) > 100) > 50
-            ),
-            15,
-        ),
-        os.path.join(x.out, "title.png"),
-    )
-    wid = game_window(x, True, wid)
-    sizes = dict(re.findall(r"(min|max)imum size: (\d+ by \d+)", run("xprop", "-id", wid, "WM_NORMAL_HINTS")))
-    assert "max" not in sizes or sizes.get("min") not in (
-        None,
-        sizes["max"],
-    ), f"no resizing nor maximising: {sizes}"
-    play = x.hold("1", lambda: x.shot(playing), "play on 1")
-    before = wait_for(
-        "the timer to run", lambda: x.shot(lambda s: region(s, *TIMER) != region(play, *TIMER)), 10
-    )
-    x.hold("s", lambda: cube(x.shot()) != cube(before), "the selection marker")
-    x.hold("Up", lambda: stickers(x.shot(), TOP_MIDDLE) != stickers(before, TOP_MIDDLE), "the turn on Up")
-    # Steady: two shots 0.15 s apart agree. Up brings the front middle column alone to the top.
-    save_png(
-        after := wait_for(
-            "the turn to end",
-            lambda: (lambda a, b: b if cube(a) == cube(b) else None)(x.shot(), time.sleep(0.15) or x.shot()),
-            15,
-        ),
-        os.path.join(x.out, "play.png"),
-    )
-    assert stickers(after, SIDES + TOP_MIDDLE) == stickers(
-        before, SIDES + FRONT[1][::-1]
-    ), "Up turned the wrong layer"
-    for size, scale in (("400 300", 0.5), ("800 600", 1.0)):  # the window's size events reach the viewport
-        run("xdotool", "windowsize", wid, *size.split())
-        wait_for(
-            f"the picture at {size}", lambda: stickers(x.shot(), SIDES, scale) == stickers(after, SIDES), 20
-        )
-    x.hold("Delete", lambda: x.shot(title_shown), "the title on Delete")
-    game_window(x, False, wid)
-    x.ends("Escape")
+def full():
+    # 800x600 screen: full screen, a resizable window, play, and back
+    wid = game_window(False, key="Return")
+    wid = game_window(True, wid)
+    hints = run("xprop WM_NORMAL_HINTS -id", wid)
+    assert "maximum size" not in hints, "not resizable: " + hints
+    play = hold("1", lambda: shot(playing), "play")
+    wait_for("the timer to run", lambda: shot(lambda s: area(s, *TIMER) != area(play, *TIMER)))
+    hold("Delete", lambda: shot(title_shown), "the title")
+    game_window(False, wid)
+    ends("Escape")
 
 
-def window_story(x, quick=False):  # 1024x768 screen: No gives a window; F1 asks, and Yes keeps a window
-    wid = game_window(x, framed=True, answer="Escape")
-    quick or game_window(x, True, wid, answer="Return")
-    x.ends("Escape" if quick else "alt+F4")
+def start():
+    game_window(True, key="Escape")
+    ends("Escape")
 
 
-if __name__ == "__main__":  # STORY PROGRAM OUT_DIR
-    name, program, out_dir = sys.argv[1:]
-    story = {"full": full_story, "window": window_story, "start": lambda x: window_story(x, quick=True)}[name]
-    # Sanitizer reports end a run with a non-zero status. Mesa unloads its software
-    # driver when SDL closes the display and what it pointed to would look leaked:
-    # preloading it (after the ASan runtime) keeps it mapped.
-    env = {
-        "ASAN_OPTIONS": "detect_leaks=1:abort_on_error=1",
-        "UBSAN_OPTIONS": "print_stacktrace=1:halt_on_error=1",
-        "LSAN_OPTIONS": f"suppressions={sys.path[0]}/../lsan.supp:print_suppressions=0",
-        **os.environ,
-    }
-    asan = re.search(r"libasan\.so\S* => (\S+)", run("ldd", program, timeout=30))
-    if asan and os.path.exists(driver := "/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so"):
-        env["LD_PRELOAD"] = f"{asan[1]}:{driver}"
-    run_story(out_dir, name, "800x600" if name == "full" else "1024x768", story, [program], env)
+def window():
+    # 1024x768 screen: No gives a window; F1 asks, and Yes keeps a window. The
+    # game alone with the server across F1 must keep its connection, lest the
+    # server reset and move the pointer from where the player left it.
+    wid = game_window(True, key="Escape")
+    run("xdotool mousemove 100 100")
+    keeper.kill()
+    keeper.wait(9)
+    game_window(True, wid, "Return")
+    expect(run("xdotool getmouselocation"), "x:100 y:100 ")
+    # ours again, so that the server outlives the game: what the pointer shows
+    # at the end is the game's doing, not a reset's
+    keep()
+    ends("alt+F4")
+    expect(run("xdotool getmouselocation"), "x:100 y:100 ")
+
+
+if __name__ == "__main__":
+    step, program = sys.argv[1:]
+    # Mesa unloads its software driver when SDL closes the display, and what it
+    # pointed to would look leaked: preloading it (after the ASan runtime) keeps it.
+    preload = re.findall(r"/\S*libasan\S*", run("ldd", program)) + [
+        "/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so"
+    ]
+    command = ["env", "LD_PRELOAD=" + ":".join(preload), program]
+    if step == "nodisplay":
+        unset = "timeout 60 env -u DISPLAY -u WAYLAND_DISPLAY -u XDG_RUNTIME_DIR".split()
+        done = subprocess.run(unset + command, capture_output=True, text=True)
+        errors = "fullscreen?: Voulez vous activer le mode plein écran?\nERROR: Failed To Register The Window Class.\ntorvelo: no display to open: DISPLAY is not set\n"
+        assert (done.returncode, done.stdout, done.stderr) == (1, "", errors), done
+    else:
+        # the story of that name
+        run_story("800x600" if step == "full" else "1024x768", globals()[step], command)

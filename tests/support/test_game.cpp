@@ -1,44 +1,79 @@
 #include "support/test_game.h"
 
-#include <cstdio>
-#include <cstdlib>
+#include <png.h>
 
-static OSMesaContext context = nullptr;
-static unsigned char buffer[800 * 600 * 4];
-
-void useTestGLContext()
-{
-    if (!context) {
-        context = makeSoftwareContext(buffer, 800, 600);
-        // Left alive, llvmpipe's worker threads can hang the exit at a barrier.
-        std::atexit([] { OSMesaDestroyContext(context); });
-    }
-    if (!context || !OSMesaMakeCurrent(context, buffer, GL_UNSIGNED_BYTE, 800, 600))
-        std::fprintf(stderr, "no OSMesa context\n"), std::abort();
-    OSMesaPixelStore(OSMESA_Y_UP, 1);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-}
+#include <string>
+#include <vector>
 
 void useGameGraphics()
 {
-    useTestGLContext();
-    [[maybe_unused]] static const bool initialised = (resizeViewport(800, 600), initGraphics());
+    static unsigned char pixels[800 * 600 * 4];
+    static OSMesaContext context = nullptr;
+    if (context != nullptr)
+        return;
+    context = makeSoftwareContext(pixels, 800, 600);
+    ASSERT_NE(context, nullptr);
+    // Left alive, llvmpipe's worker threads can hang the exit at a barrier.
+    std::atexit([] { OSMesaDestroyContext(context); });
+    resizeViewport(800, 600);
+    initGraphics();
 }
 
 void resetGame(int n, int ms)
 {
-    std::memset(cubeLive, 0, sizeof cubeLive), std::memset(keys, 0, sizeof keys);
-    setCubeSize(n), resetCubeSolved();
-    turnAnimating = turnFinished = selectionActive = false;
-    turnAxisX = turnAxisY = turnAxisZ = turnLayer = selectedColumn = selectedRow = 0;
-    turnElapsed = viewAngleX = viewAngleY = 0.0f;
-    gameState = STATE_MENU, frameClock = ms;
+    std::memset(cubeLive, 0, sizeof cubeLive);
+    std::memset(keys, 0, sizeof keys);
+    setCubeSize(n);
+    resetCubeSolved();
+    turnAnimating = false;
+    turnAxisX = 0;
+    turnAxisY = 0;
+    selectionActive = false;
+    viewAngleX = 0;
+    viewAngleY = 0;
+    gameState = STATE_MENU;
+    fpsValue = 0;
+    fpsFrameCount = 0;
+    fpsSampleClock = ms;
+    frameClock = ms;
     setRunClock(ms);
 }
 
-void readFrame(unsigned char* rgb)
+void frameAt(int ms)
 {
-    glFinish();
+    setRunClock(ms);
+    drawFrame();
+}
+
+void eachCubie(const std::function<void(int, int, int)>& visit)
+{
+    for (int x = 0; x < cubeSize; x++)
+        for (int y = 0; y < cubeSize; y++)
+            for (int z = 0; z < cubeSize; z++)
+                visit(x, y, z);
+}
+
+void expectPicture(const char* name)
+{
+    std::vector<unsigned char> drawn(800 * 600 * 3);
+    std::vector<unsigned char> expected(drawn.size());
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, 800, 600, GL_RGB, GL_UNSIGNED_BYTE, rgb);
+    glReadPixels(0, 0, 800, 600, GL_RGB, GL_UNSIGNED_BYTE, drawn.data());
+    png_image image = {};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = 800;
+    image.height = 600;
+    image.format = PNG_FORMAT_RGB;
+    const std::string path = std::string(TORVELO_TESTS_DIR "/") + name + ".png";
+    // Negative strides: GL's first row is the picture's last.
+    if (std::getenv("TORVELO_NEW_PICTURES") != nullptr)
+        png_image_write_to_file(&image, path.c_str(), 0, drawn.data(), -800 * 3, nullptr);
+    png_image_begin_read_from_file(&image, path.c_str());
+    ASSERT_TRUE(png_image_finish_read(&image, nullptr, expected.data(), -800 * 3, nullptr)) << path;
+    int differing = 0;
+    for (size_t i = 0; i < drawn.size(); i += 3)
+        differing += std::max({std::abs(drawn[i] - expected[i]), std::abs(drawn[i + 1] - expected[i + 1]),
+                               std::abs(drawn[i + 2] - expected[i + 2])})
+            > 24;
+    EXPECT_LE(differing, 40) << "pixels unlike " << path;
 }
