@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-# The .deb scripts/test.sh packed: install_checks.py deb_checks|deb_install RELEASE OTHER_RELEASE WORK_DIR.
+# The .deb scripts/test.sh packed: install_checks.py deb_checks|deb_install RELEASE OTHER_RELEASE.
 # deb_checks: lintian and hardening-check find nothing, a second build's .deb
 # is the same byte for byte, its files agree and pass the validators.
 # deb_install: dpkg -i, the installed game starts and ends, dpkg -r (always).
@@ -12,7 +12,7 @@ import tempfile
 sys.path[0] += "/../e2e"
 from torvelo_e2e import *
 
-step, release, other, work = sys.argv[1:]
+step, release, other = sys.argv[1:]
 RUNTIME = "libsdl2-2.0-0 libfreetype6 libfontconfig1 libgl1 libglu1-mesa fonts-liberation fonts-comic-neue"
 
 
@@ -62,4 +62,4 @@ def deb_install(deb, tree):
 
 
 with tempfile.TemporaryDirectory() as tree:
-    {"deb_checks": deb_checks, "deb_install": deb_install}[step](package(release), tree)
+    globals()[step](package(release), tree)
