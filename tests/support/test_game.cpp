@@ -57,7 +57,6 @@ void expectPicture(const char* name)
 {
     std::vector<unsigned char> drawn(800 * 600 * 3);
     std::vector<unsigned char> expected(drawn.size());
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, 800, 600, GL_RGB, GL_UNSIGNED_BYTE, drawn.data());
     png_image image = {};
     image.version = PNG_IMAGE_VERSION;
@@ -71,9 +70,7 @@ void expectPicture(const char* name)
     png_image_begin_read_from_file(&image, path.c_str());
     ASSERT_TRUE(png_image_finish_read(&image, nullptr, expected.data(), -800 * 3, nullptr)) << path;
     int differing = 0;
-    for (size_t i = 0; i < drawn.size(); i += 3)
-        differing += std::max({std::abs(drawn[i] - expected[i]), std::abs(drawn[i + 1] - expected[i + 1]),
-                               std::abs(drawn[i + 2] - expected[i + 2])})
-            > 24;
-    EXPECT_LE(differing, 40) << "pixels unlike " << path;
+    for (size_t i = 0; i < drawn.size(); i++)
+        differing += std::abs(drawn[i] - expected[i]) > 24;
+    EXPECT_LE(differing, 60) << "colour values unlike " << path;
 }

@@ -27,7 +27,7 @@ void frameAt(int ms);
 // visit(x, y, z) for every cubie, in the cube pass's order.
 void eachCubie(const std::function<void(int, int, int)>& visit);
 // The frame drawn so far against tests/NAME.png, looked at by eye once: a
-// failure when more than a few pixels differ by more than a shade (llvmpipe
-// may round an edge otherwise on another processor).
+// failure when more than a few colour values differ by more than a shade
+// (llvmpipe may round an edge otherwise on another processor).
 // TORVELO_NEW_PICTURES=1 in the environment writes the picture instead.
 void expectPicture(const char* name);
