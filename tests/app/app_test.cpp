@@ -10,7 +10,8 @@
 #include <algorithm>
 #include <fstream>
 #include <map>
-#include <set>
+
+using Log = std::vector<std::string>;
 
 // ---- The fake backend: each primitive of platform/platform.h logged as its
 // name and arguments, handles named by kind and number (w1, dc1, rc1; the
@@ -24,36 +25,12 @@ struct FakeMessage {
     intptr_t lParam;
 };
 
-static std::vector<std::string> fakeLog;
-static std::string fakeFailAt;        // "Name n": the n-th call of Name fails
-static std::vector<int> fakeAnswers;  // the coming boxes' buttons; 0 after them
-static std::vector<FakeMessage> fakeScript;
-static void (*fakeOnSwap)();
-
-static std::map<std::string, int> calls;
-static std::map<std::string, int> handlesMade;
-static std::set<std::string> handleNames;  // never freed: handles point into it
+static Log fakeLog;
+static std::string failAt;        // "Name n": the n-th call of Name fails
+static std::vector<int> answers;  // the coming boxes' buttons; 0 after them
+static std::vector<FakeMessage> script;
+static std::map<std::string, int> calls;  // of each name, and handles made of each kind
 static int emptyPasses;
-static size_t boxes;
-
-// Forgets every call and handle; each run starts so.
-static void fakeReset()
-{
-    fakeLog.clear();
-    calls.clear();
-    handlesMade.clear();
-    emptyPasses = 0;
-    boxes = 0;
-}
-
-// Logs line, with " failed" when it is the call fakeFailAt names.
-static bool fakeCall(const std::string& line)
-{
-    const std::string name = line.substr(0, line.find(' '));
-    const bool succeeded = fakeFailAt != name + " " + std::to_string(++calls[name]);
-    fakeLog.push_back(succeeded ? line : line + " failed");
-    return succeeded;
-}
 
 static std::string text(PlatformHandle handle)
 {
@@ -83,20 +60,26 @@ template <typename Number> static std::string text(Number value)
     return std::to_string(value);
 }
 
-template <typename... Args> static bool logged(const char* name, Args... args)
+// Logs the call; false, and " failed" in the log, when it is the one failAt names.
+template <typename... Args> static bool logged(const std::string& name, Args... args)
 {
     std::string line = name;
     for (const std::string& arg : std::initializer_list<std::string>{text(args)...})
         line += " " + arg;
-    return fakeCall(line);
+    const bool succeeded = failAt != name + " " + std::to_string(++calls[name]);
+    fakeLog.push_back(succeeded ? line : line + " failed");
+    return succeeded;
 }
 
-// The next handle of a kind, when its call succeeded.
-static PlatformHandle made(const char* kind, bool succeeded)
+// The next handle of a kind when its call succeeded, named for the log.
+static PlatformHandle made(const std::string& kind, bool succeeded)
 {
-    const std::string name = kind + std::to_string(handlesMade[kind] + 1);
-    handlesMade[kind] += succeeded;
-    return succeeded ? const_cast<char*>(handleNames.insert(name).first->c_str()) : nullptr;
+    static std::string names[64];
+    static int count = 0;
+    if (!succeeded)
+        return nullptr;
+    names[++count % 64] = kind + std::to_string(++calls[kind]);
+    return names[count % 64].data();
 }
 
 PlatformHandle platformModuleHandle()
@@ -161,7 +144,6 @@ PlatformHandle platformCreateContext(PlatformHandle dc)
 
 bool platformMakeCurrent(PlatformHandle dc, PlatformHandle rc)
 {
-    useGameGraphics();
     // A new window's viewport is not yet its client size.
     glViewport(0, 0, 1, 1);
     return logged("MakeCurrent", dc, rc);
@@ -205,18 +187,21 @@ bool platformUnregisterClass(PlatformHandle instance)
 int platformMessageBox(const char* words, const char* caption, unsigned flags)
 {
     logged("MessageBox", caption, flags, words);
-    return boxes < fakeAnswers.size() ? fakeAnswers[boxes++] : 0;
+    const int answer = answers.empty() ? 0 : answers.front();
+    if (!answers.empty())
+        answers.erase(answers.begin());
+    return answer;
 }
 
 bool platformPeekMessage(PlatformMessage* message)
 {
     // A loop that does not end gets a quit no run expects.
     if (emptyPasses == 500)
-        fakeScript.push_back({0, WM_QUIT, 99, 0});
-    for (auto due = fakeScript.begin(); due != fakeScript.end(); ++due)
+        script.push_back({0, WM_QUIT, 99, 0});
+    for (auto due = script.begin(); due != script.end(); ++due)
         if (due->afterEmptyPasses <= emptyPasses) {
             *message = {hWnd, due->message, due->wParam, due->lParam};
-            fakeScript.erase(due);
+            script.erase(due);
             return logged("PeekMessage", message->message, message->wParam, message->lParam);
         }
     emptyPasses++;
@@ -233,16 +218,18 @@ intptr_t platformDispatchMessage(const PlatformMessage* m)
     return windowProc(m->window, m->message, m->wParam, m->lParam);
 }
 
+static void notePass();
+
 void platformSwapBuffers(PlatformHandle dc)
 {
     logged("SwapBuffers", dc);
-    fakeOnSwap();
+    notePass();
 }
 
 void platformPostQuitMessage(int code)
 {
     logged("PostQuitMessage", code);
-    fakeScript.push_back({0, WM_QUIT, static_cast<uintptr_t>(code), 0});
+    script.push_back({0, WM_QUIT, static_cast<uintptr_t>(code), 0});
 }
 
 intptr_t platformDefWindowProc(PlatformHandle window, unsigned message, uintptr_t wParam, intptr_t lParam)
@@ -251,16 +238,14 @@ intptr_t platformDefWindowProc(PlatformHandle window, unsigned message, uintptr_
     return 1234;
 }
 
-// ---- The tests.
-
 extern "C" bool __real__Z12initGraphicsv();
 // The graphics set-up never fails on its own; the link wraps it so it can.
 extern "C" bool __wrap__Z12initGraphicsv()
 {
-    return fakeCall("InitGraphics") && __real__Z12initGraphicsv();
+    return logged("InitGraphics") && __real__Z12initGraphicsv();
 }
 
-using Log = std::vector<std::string>;
+// ---- The tests.
 
 static CubeGrid freshCube;
 
@@ -292,7 +277,8 @@ static void notePass()
 }
 
 // appMain from a 4-cube game in play; its exit status ends the log.
-static Log runApp(std::vector<int> answers, std::vector<FakeMessage> script, const std::string& failAt = "")
+static Log runApp(std::vector<int> boxAnswers, std::vector<FakeMessage> messages,
+                  const std::string& failing = "")
 {
     useGameGraphics();
     seedRandom(42);
@@ -303,11 +289,12 @@ static Log runApp(std::vector<int> answers, std::vector<FakeMessage> script, con
     gameState = STATE_PLAYING;
     fullscreen = true;
     windowActive = true;
-    fakeReset();
-    fakeAnswers = answers;
-    fakeScript = script;
-    fakeFailAt = failAt;
-    fakeOnSwap = notePass;
+    fakeLog.clear();
+    calls.clear();
+    emptyPasses = 0;
+    answers = boxAnswers;
+    script = messages;
+    failAt = failing;
     fakeLog.push_back("status " + std::to_string(appMain()));
     EXPECT_TRUE(hWnd == nullptr && hDC == nullptr && hRC == nullptr) << "a handle kept, " << failAt;
     EXPECT_EQ(gameState, STATE_PLAYING) << "the game left, " << failAt;
@@ -392,11 +379,11 @@ TEST(WindowCode, AFailedStepReleasesWhatWasMadeBeforeItThenShowsItsBoxAndEnds)
         return std::string();
     };
     const Log whole = wholeRun();
-    std::map<std::string, int> calls;
+    std::map<std::string, int> steps;
     auto creation = whole.begin();
     for (auto step = whole.begin(); step != whole.end(); step++) {
         const std::string name = firstWord(*step);
-        const std::string failAt = name + " " + std::to_string(++calls[name]);
+        const std::string failing = name + " " + std::to_string(++steps[name]);
         if (name == "ModuleHandle")
             creation = step;
         const std::string box = lookUp(boxes, *step);
@@ -423,7 +410,7 @@ TEST(WindowCode, AFailedStepReleasesWhatWasMadeBeforeItThenShowsItsBoxAndEnds)
             expected.insert(expected.end(), step + 1, whole.end());
         else
             expected.push_back(box[0] == 'E' ? "status 1" : "status 0");
-        EXPECT_EQ(runApp({IDNO, IDNO}, wholeRunMessages(), failAt), expected) << failAt;
+        EXPECT_EQ(runApp({IDNO, IDNO}, wholeRunMessages(), failing), expected) << failing;
     }
     // Yes to the offer goes on in a window; a quit message ends with its status.
     Log log = runApp({IDYES, IDYES}, {{1, WM_KEYDOWN, VK_ESCAPE, 1}}, "ChangeDisplayMode 1");

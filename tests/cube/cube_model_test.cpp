@@ -74,7 +74,7 @@ static void commitTurn(int axisX, int axisY, int layer)
     turnAxisY = 0;
 }
 
-TEST(CubeModel, TurnsAndScramblesMatchTheGeometricModelForSizesTwoToSix)
+TEST(CubeModel, TurnsMatchTheGeometricModelForSizesTwoToSix)
 {
     std::mt19937 rng(1234);
     for (int n = 2; n <= 6; n++) {
@@ -89,16 +89,6 @@ TEST(CubeModel, TurnsAndScramblesMatchTheGeometricModelForSizesTwoToSix)
             commitTurn(axisX, sign - axisX, layer);
             ASSERT_TRUE(model.matches()) << "move " << move;
         }
-        // The scramble's moves from its draws: about X, direction, layer.
-        seedRandom(n);
-        for (int move = 0; move < 150; move++) {
-            const int aboutX = randomInt(0, 1);
-            const int sign = randomInt(-1, 1);
-            model.turn(aboutX * sign, (1 - aboutX) * sign, randomInt(0, cubeLast));
-        }
-        seedRandom(n);
-        scrambleCube(150);
-        EXPECT_TRUE(model.matches()) << "the scramble";
     }
 }
 
@@ -117,7 +107,9 @@ TEST(SolvedCheck, EveryWholeCubeTurnOfTheSolvedCubeWinsAndOneStickerOffDoesNot)
     std::mt19937 rng(7);
     for (int n = 2; n <= 4; n++) {
         SCOPED_TRACE(n);
-        resetGame(n);
+        // Over a cube whose every side has a colour: the reset must blacken the inner ones.
+        Model labelled(n);
+        resetCubeSolved();
         for (int step = 0; step < 100; step++) {
             const int sign = rng() % 2 ? 1 : -1;
             const int axisX = rng() % 2 ? sign : 0;
