@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <fstream>
 #include <map>
+#include <sstream>
 
 using Log = std::vector<std::string>;
 
@@ -31,33 +32,21 @@ static std::vector<int> answers;  // the coming boxes' buttons; 0 after them
 static std::vector<FakeMessage> script;
 static std::map<std::string, int> calls;  // of each name, and handles made of each kind
 static int emptyPasses;
+static size_t boxes;
 
-static std::string text(PlatformHandle handle)
+// An argument in the log: a handle by its name ("-" for none), a text as it
+// is, styles, flags and messages in hexadecimal as Windows' headers write
+// them, other numbers in decimal.
+template <typename T> static std::string text(T value)
 {
-    return handle != nullptr ? static_cast<const char*>(handle) : "-";
-}
-
-static std::string text(const char* words)
-{
-    return words;
-}
-
-// Styles, flags and messages in hexadecimal, as Windows' headers write them.
-static std::string text(unsigned long value)
-{
-    char hex[16];
-    std::snprintf(hex, sizeof hex, "%#lx", value);
-    return hex;
-}
-
-static std::string text(unsigned value)
-{
-    return text(static_cast<unsigned long>(value));
-}
-
-template <typename Number> static std::string text(Number value)
-{
-    return std::to_string(value);
+    std::ostringstream out;
+    if constexpr (std::is_pointer_v<T>)
+        out << (value != nullptr ? static_cast<const char*>(value) : "-");
+    else if constexpr (std::is_unsigned_v<T> && sizeof(T) >= 4)
+        out << std::showbase << std::hex << value;
+    else
+        out << +value;
+    return out.str();
 }
 
 // Logs the call; false, and " failed" in the log, when it is the one failAt names.
@@ -187,10 +176,7 @@ bool platformUnregisterClass(PlatformHandle instance)
 int platformMessageBox(const char* words, const char* caption, unsigned flags)
 {
     logged("MessageBox", caption, flags, words);
-    const int answer = answers.empty() ? 0 : answers.front();
-    if (!answers.empty())
-        answers.erase(answers.begin());
-    return answer;
+    return boxes < answers.size() ? answers[boxes++] : 0;
 }
 
 bool platformPeekMessage(PlatformMessage* message)
@@ -198,14 +184,13 @@ bool platformPeekMessage(PlatformMessage* message)
     // A loop that does not end gets a quit no run expects.
     if (emptyPasses == 500)
         script.push_back({0, WM_QUIT, 99, 0});
-    for (auto due = script.begin(); due != script.end(); ++due)
-        if (due->afterEmptyPasses <= emptyPasses) {
-            *message = {hWnd, due->message, due->wParam, due->lParam};
-            script.erase(due);
-            return logged("PeekMessage", message->message, message->wParam, message->lParam);
-        }
-    emptyPasses++;
-    return !logged("PeekMessage");
+    if (script.empty() || script[0].afterEmptyPasses > emptyPasses) {
+        emptyPasses++;
+        return !logged("PeekMessage");
+    }
+    *message = {hWnd, script[0].message, script[0].wParam, script[0].lParam};
+    script.erase(script.begin());
+    return logged("PeekMessage", message->message, message->wParam, message->lParam);
 }
 
 void platformTranslateMessage(const PlatformMessage*)
@@ -292,6 +277,7 @@ static Log runApp(std::vector<int> boxAnswers, std::vector<FakeMessage> messages
     fakeLog.clear();
     calls.clear();
     emptyPasses = 0;
+    boxes = 0;
     answers = boxAnswers;
     script = messages;
     failAt = failing;

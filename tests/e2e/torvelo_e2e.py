@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-# The real torvelo: torvelo_e2e.py full|window|start|nodisplay PROGRAM.
+# The real torvelo: torvelo_e2e.py play|start|nodisplay PROGRAM.
 # The stories run it on a private Xvfb with real X key events; this module
 # also lends its helpers to the Wine, package and start-up scripts. No window
 # manager runs: boxes are found by name and focused by hand, and full screen is
@@ -162,11 +162,11 @@ def run_story(size, story, command=()):
 
 def game_window(framed, old=None, key=None):
     # The game window after F1 on old, or at the start, showing the title
-    # screen; key: the answer to the question asked first.
+    # screen; key: the answer to the start-up question.
     if old:
         hold("F1", lambda: "IsViewable" not in run("xwininfo -id", old, check=False), "the window down")
     if key:
-        answer(TITLE if old else "fullscreen?", key)
+        answer("fullscreen?", key)
     wid, *geometry = find(TITLE)
     assert geometry == [0, 0, 800, 600], f"game window at {geometry}, not 0,0 800x600"
     # The hints state the frame (flag 2), and no frame is full screen.
@@ -175,38 +175,35 @@ def game_window(framed, old=None, key=None):
     return wid
 
 
-def full():
-    # 800x600 screen: full screen, a resizable window, play, and back
-    wid = game_window(False, key="Return")
+def play():
+    # No gives a framed window, F1 full screen and F1 again a window that can
+    # be resized; play, the title again, Alt+F4. The pointer stays where the
+    # player left it: across F1 the game is the server's only client and must
+    # keep its connection, lest the server reset and move the pointer; ours
+    # again before the end, so that what the pointer shows is the game's doing.
+    wid = game_window(True, key="Escape")
+    run("xdotool mousemove 100 100")
+    keeper.kill()
+    keeper.wait(9)
+    wid = game_window(False, wid)
+    expect(run("xdotool getmouselocation"), "x:100 y:100 ")
+    keep()
     wid = game_window(True, wid)
     hints = run("xprop WM_NORMAL_HINTS -id", wid)
     assert "maximum size" not in hints, "not resizable: " + hints
     hold("1", lambda: shot(playing), "play")
     hold("Delete", lambda: shot(title_shown), "the title")
-    game_window(False, wid)
-    ends("Escape")
+    ends("alt+F4")
+    expect(run("xdotool getmouselocation"), "x:100 y:100 ")
 
 
 def start():
-    game_window(True, key="Escape")
+    # A 1024x768 screen has no 800x600 mode: Yes to full screen, then Yes to
+    # the window offered instead.
+    answer("fullscreen?", "Return")
+    answer(TITLE, "Return")
+    game_window(True)
     ends("Escape")
-
-
-def window():
-    # 1024x768 screen: No gives a window; F1 asks, and Yes keeps a window. The
-    # game alone with the server across F1 must keep its connection, lest the
-    # server reset and move the pointer from where the player left it.
-    wid = game_window(True, key="Escape")
-    run("xdotool mousemove 100 100")
-    keeper.kill()
-    keeper.wait(9)
-    game_window(True, wid, "Return")
-    expect(run("xdotool getmouselocation"), "x:100 y:100 ")
-    # ours again, so that the server outlives the game: what the pointer shows
-    # at the end is the game's doing, not a reset's
-    keep()
-    ends("alt+F4")
-    expect(run("xdotool getmouselocation"), "x:100 y:100 ")
 
 
 if __name__ == "__main__":
@@ -224,4 +221,4 @@ if __name__ == "__main__":
         assert (done.returncode, done.stdout, done.stderr) == (1, "", errors), done
     else:
         # the story of that name
-        run_story("800x600" if step == "full" else "1024x768", globals()[step], command)
+        run_story("800x600" if step == "play" else "1024x768", globals()[step], command)

@@ -65,44 +65,24 @@ TEST(PlayKeys, EachGridKeySelectsItsCellWhereTheCubeHasOneAndAgainDeselects)
     EXPECT_TRUE(isSelectedCubie(2, 0, 3)) << "C, in the selected column, moves the selection";
 }
 
-TEST(FrameDriver, TitleKeysStartAGameLeftDownAndDeleteReturnsToTheTitle)
-{
-    useGameGraphics();
-    // 1, 2, or both.
-    for (int down = 1; down <= 3; down++) {
-        const int size = down == 2 ? 4 : 3;
-        resetGame(3, 4000);
-        seedRandom(1);
-        frameAt(4016);
-        ASSERT_TRUE(turnAnimating) << "a demo turn under way";
-        viewAngleX = 30;
-        keys['1'] = down & 1;
-        keys['2'] = down & 2;
-        frameAt(4032);
-        EXPECT_TRUE(gameState == STATE_PLAYING && cubeSize == size && gameStartClock == 4032) << down;
-        EXPECT_TRUE(!turnAnimating && viewAngleX == 0) << "a game starts still and unspun";
-        EXPECT_EQ(turnDuration, 1000) << "the starting frame is a title frame";
-        frameAt(4048);
-        EXPECT_TRUE(turnDuration == 300 && viewAngleY == 0) << "play does not spin";
-        // Still down, 2 is the 4-cube's grid key of the top row's second cubie.
-        EXPECT_EQ(isSelectedCubie(1, 3, 3), size == 4);
-    }
-    for (int state : {STATE_PLAYING, STATE_WON}) {
-        resetGame(3, 9000);
-        gameState = state;
-        keys[VK_DELETE] = true;
-        frameAt(9000);
-        EXPECT_TRUE(gameState == STATE_MENU && turnDuration == 1000) << "the title at once, from " << state;
-        EXPECT_TRUE(keys[VK_DELETE]) << "Delete is read, not consumed";
-    }
-}
-
-TEST(WholeGame, UndoingTheScrambleWithKeysWinsInTheLastCommitAndFreezesTheTime)
+TEST(WholeGame, OneStartsAGameAndUndoingItsScrambleWithKeysWinsAndFreezesTheTimeTillDelete)
 {
     useGameGraphics();
     for (int n = 3; n <= 4; n++) {
-        resetGame(n, 1000);
-        // The scramble's moves from its draws: about X, direction, layer.
+        SCOPED_TRACE(n);
+        // A title screen half through a demo turn, spun; the size's key, left down.
+        resetGame(3, 4000);
+        frameAt(4100);
+        viewAngleX = 30;
+        keys['0' + n - 2] = true;
+        frameAt(4116);
+        EXPECT_TRUE(gameState == STATE_PLAYING && cubeSize == n && gameStartClock == 4116);
+        EXPECT_TRUE(!turnAnimating && viewAngleX == 0) << "a game starts still and unspun";
+        frameAt(4132);
+        // Still down, 2 is also the 4-cube's grid key of the top row's second cubie.
+        EXPECT_EQ(isSelectedCubie(1, 3, 3), n == 4);
+        keys['0' + n - 2] = false;
+        // A scramble whose moves are known: about X, direction, layer.
         int moves[150][3];
         seedRandom(n);
         for (auto& move : moves) {
@@ -111,10 +91,10 @@ TEST(WholeGame, UndoingTheScrambleWithKeysWinsInTheLastCommitAndFreezesTheTime)
             move[2] = randomInt(0, cubeLast);
         }
         seedRandom(n);
+        resetCubeSolved();
         scrambleCube(150);
-        gameState = STATE_PLAYING;
-        gameStartClock = -64000;
-        int clock = 1000;
+        selectionActive = false;
+        int clock = 4132;
         for (int i = 149; i >= 0 && gameState == STATE_PLAYING; i--) {
             const auto [aboutX, sign, layer] = moves[i];
             if (sign == 0)
@@ -131,7 +111,7 @@ TEST(WholeGame, UndoingTheScrambleWithKeysWinsInTheLastCommitAndFreezesTheTime)
                 frameAt(clock += 300);
         }
         EXPECT_EQ(gameState, STATE_WON);
-        const int ms = clock + 64000;
+        const int ms = clock - 4116;
         char time[32];
         std::snprintf(time, sizeof time, "%d:%2d:%2d.%3d", ms / 3600000, ms / 60000 % 60, ms / 1000 % 60,
                       ms % 1000);
@@ -139,5 +119,8 @@ TEST(WholeGame, UndoingTheScrambleWithKeysWinsInTheLastCommitAndFreezesTheTime)
         frameAt(clock + 5000);
         EXPECT_TRUE(gameState == STATE_WON && viewAngleY > 0) << "the winner screen spins";
         EXPECT_STREQ(timeText, time) << "and keeps the time";
+        keys[VK_DELETE] = true;
+        frameAt(clock + 5016);
+        EXPECT_TRUE(gameState == STATE_MENU && keys[VK_DELETE]) << "Delete, read but not consumed";
     }
 }
