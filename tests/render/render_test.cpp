@@ -5,6 +5,25 @@
 
 #include <climits>
 
+// Play on a cube of size n from seed's scramble, at run clock ms on: the
+// cell of key selected, turned by arrow, the cell of key2 selected during
+// the turn; the frame at ms + drawn, the timer then at time.
+static void play(int n, int seed, int ms, int key, int arrow, int key2, int drawn, int time)
+{
+    resetGame(n, ms);
+    seedRandom(seed);
+    scrambleCube(150);
+    gameState = STATE_PLAYING;
+    gameStartClock = ms + drawn - time;
+    keys[key] = true;
+    frameAt(ms);
+    keys[arrow] = true;
+    frameAt(ms + 16);
+    keys[key2] = true;
+    frameAt(ms + 50);
+    frameAt(ms + drawn);
+}
+
 TEST(Screens, TitlePlayAndWinnerLookAsTheirPictures)
 {
     useGameGraphics();
@@ -19,33 +38,11 @@ TEST(Screens, TitlePlayAndWinnerLookAsTheirPictures)
     frameAt(124100);
     frameAt(124600);
     expectPicture("render/title");
-    // Play: column 1 half through Up, the cell D selected meanwhile, at 1:02:03.004.
-    resetGame(3, 500000);
-    seedRandom(5);
-    scrambleCube(150);
-    gameState = STATE_PLAYING;
-    gameStartClock = 500166 - 3723004;
-    keys['X'] = true;
-    frameAt(500000);
-    keys[VK_UP] = true;
-    frameAt(500016);
-    keys['D'] = true;
-    frameAt(500100);
-    frameAt(500166);
+    // Column 1 half through Up, the cell D selected meanwhile, at 1:02:03.004.
+    play(3, 5, 500000, 'X', VK_UP, 'D', 166, 3723004);
     expectPicture("render/play3");
     // The 4-cube: row 1 well through Right, the top row's cell 2 selected, at 10:01:01.001.
-    resetGame(4, 700000);
-    seedRandom(6);
-    scrambleCube(150);
-    gameState = STATE_PLAYING;
-    gameStartClock = 700200 - 36061001;
-    keys['F'] = true;
-    frameAt(700000);
-    keys[VK_RIGHT] = true;
-    frameAt(700016);
-    keys['2'] = true;
-    frameAt(700050);
-    frameAt(700200);
+    play(4, 6, 700000, 'F', VK_RIGHT, '2', 200, 36061001);
     expectPicture("render/play4");
     // The winner screen after the longest game the clock can time, with a
     // selection made during the last turn, which shows no marker there.
