@@ -6,7 +6,7 @@
 # Settings: SOAK_RUNS (100), SOAK_SPINS (30000000 a run).
 set -euo pipefail
 cd "$(dirname "$0")/.." && scripts/install-deps.sh --test
-cmake --preset dev && cmake --build --preset dev --target key_fuzz_tests
+cmake --preset dev && cmake --build --preset dev --target game_tests
 for seed in $(seq "${SOAK_RUNS:-100}"); do
   SOAK_SEED=$seed SOAK_SPINS=${SOAK_SPINS:-30000000} ctest --preset dev -R '^(KeyFuzz|LongRuns)[.]'
 done

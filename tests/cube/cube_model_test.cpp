@@ -1,59 +1,53 @@
 // The cube model against an independent geometric model: each cubie side is
-// a sticker with a position and an outward normal (doubled coordinates about
-// the cube's centre), which a turn rotates a right-handed quarter.
+// a sticker at a point, its cubie's centre plus a quarter of its outward
+// normal (in coordinates four times the cubie spacing, about the cube's
+// centre), which a turn rotates a right-handed quarter.
 #include "support/test_game.h"
 
 #include <array>
 #include <random>
 
-// A quarter turn of v about axis a, right-handed for sign +1.
-static void rotate(int* v, int a, int sign)
-{
-    const int b = (a + 1) % 3;
-    const int c = (a + 2) % 3;
-    const int vb = v[b];
-    v[b] = -sign * v[c];
-    v[c] = sign * vb;
-}
-
-// Every side of a size-n cube, inner ones too, as position then normal,
-// labelled in cubeLive by its place in the list.
+// Every side of a size-n cube, inner ones too, labelled in cubeLive by its
+// place in the list.
 struct Model {
-    std::vector<std::array<int, 6>> stickers;
+    std::vector<std::array<int, 3>> stickers;
 
     explicit Model(int n)
     {
         resetGame(n);
         eachCubie([&](int x, int y, int z) {
             for (int f = 0; f < 6; f++) {
-                std::array<int, 6> s = {2 * x - cubeLast, 2 * y - cubeLast, 2 * z - cubeLast};
-                s[3 + f / 2] = f % 2 ? 1 : -1;
-                s[f / 2] += s[3 + f / 2];
-                stickers.push_back(s);
+                std::array<int, 3> p = {4 * x - 2 * cubeLast, 4 * y - 2 * cubeLast, 4 * z - 2 * cubeLast};
+                p[f / 2] += f % 2 ? 1 : -1;
+                stickers.push_back(p);
                 cubeLive[x][y][z][f] = int(stickers.size());
             }
         });
     }
 
-    void turn(int axisX, int axisY, int layer)
+    // A quarter turn about X (a = 0) or Y (a = 1), right-handed for sign +1,
+    // of the layer at layer - 1 along it, or of the whole cube for layer 0.
+    void turn(int a, int sign, int layer)
     {
-        const int a = axisX != 0 ? 0 : 1;
-        for (auto& s : stickers)
-            if (axisX + axisY != 0 && (layer == 0 || s[a] - s[3 + a] + cubeLast == 2 * layer - 2)) {
-                rotate(&s[0], a, axisX + axisY);
-                rotate(&s[3], a, axisX + axisY);
+        for (auto& p : stickers)
+            if (sign != 0 && (layer == 0 || (p[a] + 2 * cubeLast + 2) / 4 == layer - 1)) {
+                const int b = p[(a + 1) % 3];
+                p[(a + 1) % 3] = -sign * p[(a + 2) % 3];
+                p[(a + 2) % 3] = sign * b;
             }
     }
 
-    // Whether each label is where the model has its sticker.
+    // Whether each label is where the model has its sticker: the cubie
+    // nearest it, and the side its one odd coordinate points to.
     bool matches() const
     {
         for (size_t i = 0; i < stickers.size(); i++) {
             int cell[3];
             int f = 0;
             for (int a = 0; a < 3; a++) {
-                cell[a] = (stickers[i][a] - stickers[i][3 + a] + cubeLast) / 2;
-                f += stickers[i][3 + a] != 0 ? 2 * a + (stickers[i][3 + a] > 0) : 0;
+                const int v = stickers[i][a] + 2 * cubeLast;
+                cell[a] = (v + 2) / 4;
+                f += v % 2 != 0 ? 2 * a + (v % 4 == 1) : 0;
             }
             if (cubeLive[cell[0]][cell[1]][cell[2]][f] != int(i) + 1)
                 return false;
@@ -85,7 +79,7 @@ TEST(CubeModel, TurnsMatchTheGeometricModelForSizesTwoToSix)
             const int axisX = rng() % 2 ? sign : 0;
             // Layers past the cube turn nothing.
             const int layer = int(rng() % (n + 3));
-            model.turn(axisX, sign - axisX, layer);
+            model.turn(axisX != 0 ? 0 : 1, sign, layer);
             commitTurn(axisX, sign - axisX, layer);
             ASSERT_TRUE(model.matches()) << "move " << move;
         }

@@ -52,39 +52,27 @@ def skip(reason):
 def built(path):
     # path, if it was built after the last change to the sources
     top = os.path.dirname(__file__) + "/../../"
-    if not os.path.exists(path):
-        skip(f"no {path} (scripts/test.sh builds it)")
-    if run("find", *(top + d for d in ["src", "packaging", "cmake", "CMakeLists.txt"]), "-newer", path):
-        skip(path + " is older than the sources (scripts/test.sh builds it anew)")
+    if not os.path.exists(path) or run("find", top + "src", top + "packaging", "-newer", path):
+        skip(path + " is missing or older than the sources (scripts/test.sh builds it)")
     return path
 
 
-# Pictures: 800x600 PPM, a 15-byte header then RGB rows.
-def px(s, x, y):
-    i = 15 + (y * 800 + x) * 3
-    return s[i : i + 3]
-
-
-def area(s, x0, y0, x1, y1):
-    # every other pixel of every other row
-    return [px(s, x, y) for y in range(y0, y1, 2) for x in range(x0, x1, 2)]
-
-
-def blue(p):
-    # the title, timer and menu texts: (cos, sin, 1), never white
-    return p[2] >= 250 and min(p[:2]) <= 190
-
-
-def title_shown(s):
-    # the title's text, and the cube below it
-    return (
-        sum(map(blue, area(s, 220, 30, 560, 110))) > 150
-        and sum(max(p) > 40 for p in area(s, 250, 200, 550, 400)) > 5000
+def blue(s, x0, y0, x1, y1):
+    # Pixels of the title, timer and menu texts, (cos, sin, 1) and never white,
+    # among every other one of every other row of an 800x600 PPM picture (a
+    # 15-byte header, then RGB rows).
+    rows = [15 + (y * 800 + x0) * 3 for y in range(y0, y1, 2)]
+    return sum(
+        s[i + 2] >= 250 and min(s[i : i + 2]) <= 190 for r in rows for i in range(r, r + (x1 - x0) * 3, 6)
     )
 
 
+def title_shown(s):
+    return blue(s, 220, 30, 560, 110) > 150
+
+
 def playing(s):
-    return sum(map(blue, area(s, *TIMER))) > 40 and not title_shown(s)
+    return blue(s, *TIMER) > 40 and not title_shown(s)
 
 
 def shot(test=bool, corner=(0, 0)):

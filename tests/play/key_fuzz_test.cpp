@@ -7,13 +7,15 @@
 #include <climits>
 #include <random>
 
+using namespace std;
+
 static long fromEnvironment(const char* name, long otherwise)
 {
-    return std::getenv(name) != nullptr ? std::atol(std::getenv(name)) : otherwise;
+    return getenv(name) != nullptr ? atol(getenv(name)) : otherwise;
 }
 
 // What must hold after every frame, as a sentence; empty when it all does.
-static std::string brokenInvariant()
+static string brokenInvariant()
 {
     GLint depths[3];
     glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depths[0]);
@@ -23,17 +25,17 @@ static std::string brokenInvariant()
         return "a GL error, or a matrix or attributes left pushed";
     if (gameState != STATE_MENU && gameState != STATE_PLAYING && gameState != STATE_WON)
         return "no such state";
-    if (selectionActive && std::max(selectedColumn, selectedRow) > cubeLast)
+    if (selectionActive && max(selectedColumn, selectedRow) > cubeLast)
         return "a selection out of the cube";
     if ((turnAxisX != 0) + (turnAxisY != 0) != turnAnimating)
         return "the turn's axes and its animation disagree";
-    if (std::min(viewAngleX, viewAngleY) < 0 || std::max(viewAngleX, viewAngleY) >= 360)
+    if (min(viewAngleX, viewAngleY) < 0 || max(viewAngleX, viewAngleY) >= 360)
         return "the view spin out of [0, 360)";
     return "";
 }
 
 // Frames ms apart on the run clock, and the first invariant they broke.
-static std::string broken;
+static string broken;
 static int runClock;
 
 static void frame(int ms)
@@ -48,9 +50,9 @@ TEST(KeyFuzz, EveryInvariantHoldsOnEveryScreenRightAcrossTheClocksWrap)
     // About 30 ms go by an event: the clock wraps halfway.
     const long events = fromEnvironment("SOAK_EVENTS", 20000);
     useGameGraphics();
-    runClock = INT_MAX - int(std::min(events * 15, long{INT_MAX}));
+    runClock = INT_MAX - int(min(events * 15, long{INT_MAX}));
     resetGame(3, runClock);
-    std::mt19937 rng(fromEnvironment("SOAK_SEED", 20240601));
+    mt19937 rng(fromEnvironment("SOAK_SEED", 20240601));
     const char gameKeys[] = {VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT, VK_DELETE, 'W', 'X', 'C', 'Q', 'S', 'D',
                              'A',   'Z',     'E',     '1',      '2',       '3', '4', 'R', 'F', 'V'};
     long winnerFrames = 0;
@@ -97,8 +99,9 @@ TEST(LongRuns, ATurnTheTimerAndTheFrameRateAcrossTheClocksWrapAndTheSpinAfterMil
     EXPECT_LT(turnElapsed, 316);
     while (clockDifference(runClock, gameStartClock) < 3000)
         frame(16);
-    EXPECT_EQ(std::string(timeText, 8), "0: 0: 3.") << "the timer across the wrap";
-    EXPECT_NEAR(fpsValue, 62.5, 1) << "the frame rate across the wrap";
+    EXPECT_EQ(string(timeText, 8), "0: 0: 3.") << "the timer across the wrap";
+    EXPECT_LT(fpsSampleClock, 0) << "the frame rate measured after the wrap";
+    EXPECT_NEAR(fpsValue, 62.5, 1);
     // A float that only grew would have left [0, 360) or stopped moving.
     for (long i = fromEnvironment("SOAK_SPINS", 3000000); i > 0; i--)
         spinView();

@@ -1,7 +1,6 @@
 // The SDL backend without a display: keys and window events as the messages
-// Windows sends, the queue they pass through to windowProc, the window system
-// on SDL's invisible driver, and the run clock. The boxes and the display
-// modes are the whole-program tests' (e2e).
+// Windows sends, through the queue, and the run clock. The boxes, the window
+// system and the display modes are the whole-program tests' (e2e).
 #include "app/app.h"
 #include "platform/input.h"
 #include "sdl/sdl_backend.h"
@@ -84,15 +83,4 @@ TEST(SdlClock, TheRunClockCountsWholeMillisecondsSinceTheStart)
     const int later = platformRunClock();
     EXPECT_TRUE(startedAt >= 0 && startedAt < 600000) << "since the start: " << startedAt;
     EXPECT_TRUE(later - startedAt >= 50 && later - startedAt < 10000) << "50 ms: " << later - startedAt;
-}
-
-TEST(SdlWindowSystem, TheClassIsAFlagOverAVideoSystemThatStaysUpAcrossF1)
-{
-    // The invisible driver, which the backend takes only when asked for.
-    setenv("SDL_VIDEODRIVER", "offscreen", 1);
-    ASSERT_TRUE(platformRegisterClass(nullptr));
-    EXPECT_TRUE(platformUnregisterClass(nullptr));
-    EXPECT_FALSE(platformUnregisterClass(nullptr)) << "unregistered twice";
-    // Closed, the connection to an X server with no other client would reset it.
-    EXPECT_TRUE(SDL_WasInit(SDL_INIT_VIDEO));
 }

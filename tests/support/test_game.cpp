@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+using namespace std;
+
 void useGameGraphics()
 {
     static unsigned char pixels[800 * 600 * 4];
@@ -14,15 +16,15 @@ void useGameGraphics()
     context = makeSoftwareContext(pixels, 800, 600);
     ASSERT_NE(context, nullptr);
     // Left alive, llvmpipe's worker threads can hang the exit at a barrier.
-    std::atexit([] { OSMesaDestroyContext(context); });
+    atexit([] { OSMesaDestroyContext(context); });
     resizeViewport(800, 600);
     initGraphics();
 }
 
 void resetGame(int n, int ms)
 {
-    std::memset(cubeLive, 0, sizeof cubeLive);
-    std::memset(keys, 0, sizeof keys);
+    memset(cubeLive, 0, sizeof cubeLive);
+    memset(keys, 0, sizeof keys);
     setCubeSize(n);
     resetCubeSolved();
     turnAnimating = false;
@@ -45,7 +47,7 @@ void frameAt(int ms)
     drawFrame();
 }
 
-void eachCubie(const std::function<void(int, int, int)>& visit)
+void eachCubie(const function<void(int, int, int)>& visit)
 {
     for (int x = 0; x < cubeSize; x++)
         for (int y = 0; y < cubeSize; y++)
@@ -55,22 +57,22 @@ void eachCubie(const std::function<void(int, int, int)>& visit)
 
 void expectPicture(const char* name)
 {
-    std::vector<unsigned char> drawn(800 * 600 * 3);
-    std::vector<unsigned char> expected(drawn.size());
+    vector<unsigned char> drawn(800 * 600 * 3);
+    vector<unsigned char> expected(drawn.size());
     glReadPixels(0, 0, 800, 600, GL_RGB, GL_UNSIGNED_BYTE, drawn.data());
     png_image image = {};
     image.version = PNG_IMAGE_VERSION;
     image.width = 800;
     image.height = 600;
     image.format = PNG_FORMAT_RGB;
-    const std::string path = std::string(TORVELO_TESTS_DIR "/") + name + ".png";
+    const string path = string(TORVELO_TESTS_DIR "/") + name + ".png";
     // Negative strides: GL's first row is the picture's last.
-    if (std::getenv("TORVELO_NEW_PICTURES") != nullptr)
+    if (getenv("TORVELO_NEW_PICTURES") != nullptr)
         png_image_write_to_file(&image, path.c_str(), 0, drawn.data(), -800 * 3, nullptr);
     png_image_begin_read_from_file(&image, path.c_str());
     ASSERT_TRUE(png_image_finish_read(&image, nullptr, expected.data(), -800 * 3, nullptr)) << path;
     int differing = 0;
     for (size_t i = 0; i < drawn.size(); i++)
-        differing += std::abs(drawn[i] - expected[i]) > 24;
+        differing += abs(drawn[i] - expected[i]) > 24;
     EXPECT_LE(differing, 60) << "colour values unlike " << path;
 }
