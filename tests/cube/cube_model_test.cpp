@@ -7,17 +7,19 @@
 #include <array>
 #include <random>
 
+using namespace std;
+
 // Every side of a size-n cube, inner ones too, labelled in cubeLive by its
 // place in the list.
 struct Model {
-    std::vector<std::array<int, 3>> stickers;
+    vector<array<int, 3>> stickers;
 
     explicit Model(int n)
     {
         resetGame(n);
         eachCubie([&](int x, int y, int z) {
             for (int f = 0; f < 6; f++) {
-                std::array<int, 3> p = {4 * x - 2 * cubeLast, 4 * y - 2 * cubeLast, 4 * z - 2 * cubeLast};
+                array<int, 3> p = {4 * x - 2 * cubeLast, 4 * y - 2 * cubeLast, 4 * z - 2 * cubeLast};
                 p[f / 2] += f % 2 ? 1 : -1;
                 stickers.push_back(p);
                 cubeLive[x][y][z][f] = int(stickers.size());
@@ -70,7 +72,7 @@ static void commitTurn(int axisX, int axisY, int layer)
 
 TEST(CubeModel, TurnsMatchTheGeometricModelForSizesTwoToSix)
 {
-    std::mt19937 rng(1234);
+    mt19937 rng(1234);
     for (int n = 2; n <= 6; n++) {
         SCOPED_TRACE(n);
         Model model(n);

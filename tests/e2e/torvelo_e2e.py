@@ -14,7 +14,6 @@ import tempfile
 import time
 
 TITLE = "Torvelo by Pelmaz"
-TIMER = 590, 25, 790, 60
 game = keeper = None
 
 
@@ -50,10 +49,10 @@ def skip(reason):
 
 
 def built(path):
-    # path, if it was built after the last change to the sources
+    # path, if built since the sources last changed (scripts/test.sh builds it)
     top = os.path.dirname(__file__) + "/../../"
     if not os.path.exists(path) or run("find", top + "src", top + "packaging", "-newer", path):
-        skip(path + " is missing or older than the sources (scripts/test.sh builds it)")
+        skip(path + " is missing or older than the sources")
     return path
 
 
@@ -72,7 +71,7 @@ def title_shown(s):
 
 
 def playing(s):
-    return blue(s, *TIMER) > 40 and not title_shown(s)
+    return blue(s, 590, 25, 790, 60) > 40 and not title_shown(s)
 
 
 def shot(test=bool, corner=(0, 0)):
@@ -111,7 +110,7 @@ def hold(key, effect, what):
 
 def ends(key):
     hold(key, lambda: game.poll() is not None, "the end")
-    assert game.returncode == 0, f"exit status {game.returncode}"
+    assert game.returncode == 0, game.returncode
 
 
 def keep():
@@ -156,9 +155,9 @@ def game_window(framed, old=None, key=None):
     if key:
         answer("fullscreen?", key)
     wid, *geometry = find(TITLE)
-    assert geometry == [0, 0, 800, 600], f"game window at {geometry}, not 0,0 800x600"
+    assert geometry == [0, 0, 800, 600], geometry
     # The hints state the frame (flag 2), and no frame is full screen.
-    expect(run("xprop _MOTIF_WM_HINTS -id", wid), "= 0x2, 0x0, 0x1," if framed else "= 0x2, 0x0, 0x0,")
+    expect(run("xprop _MOTIF_WM_HINTS -id", wid), "= 0x2, 0x0, 0x%d," % framed)
     wait_for("the title screen", lambda: shot(title_shown))
     return wid
 
@@ -178,7 +177,7 @@ def play():
     keep()
     wid = game_window(True, wid)
     hints = run("xprop WM_NORMAL_HINTS -id", wid)
-    assert "maximum size" not in hints, "not resizable: " + hints
+    assert "maximum size" not in hints, hints
     hold("1", lambda: shot(playing), "play")
     hold("Delete", lambda: shot(title_shown), "the title")
     ends("alt+F4")

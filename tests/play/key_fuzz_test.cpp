@@ -22,13 +22,13 @@ static string brokenInvariant()
     glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &depths[1]);
     glGetIntegerv(GL_ATTRIB_STACK_DEPTH, &depths[2]);
     if (depths[0] + depths[1] + depths[2] != 2 || glGetError() != GL_NO_ERROR)
-        return "a GL error, or a matrix or attributes left pushed";
+        return "a GL error or a push left";
     if (gameState != STATE_MENU && gameState != STATE_PLAYING && gameState != STATE_WON)
         return "no such state";
     if (selectionActive && max(selectedColumn, selectedRow) > cubeLast)
         return "a selection out of the cube";
     if ((turnAxisX != 0) + (turnAxisY != 0) != turnAnimating)
-        return "the turn's axes and its animation disagree";
+        return "turn axes unlike the animation";
     if (min(viewAngleX, viewAngleY) < 0 || max(viewAngleX, viewAngleY) >= 360)
         return "the view spin out of [0, 360)";
     return "";
@@ -53,8 +53,8 @@ TEST(KeyFuzz, EveryInvariantHoldsOnEveryScreenRightAcrossTheClocksWrap)
     runClock = INT_MAX - int(min(events * 15, long{INT_MAX}));
     resetGame(3, runClock);
     mt19937 rng(fromEnvironment("SOAK_SEED", 20240601));
-    const char gameKeys[] = {VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT, VK_DELETE, 'W', 'X', 'C', 'Q', 'S', 'D',
-                             'A',   'Z',     'E',     '1',      '2',       '3', '4', 'R', 'F', 'V'};
+    string gameKeys = "WXCVQSDFAZER1234";
+    gameKeys += {VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT, VK_DELETE};
     long winnerFrames = 0;
     unsigned waited = 0;
     for (long event = 0; event < events && broken.empty(); event++) {
@@ -62,7 +62,7 @@ TEST(KeyFuzz, EveryInvariantHoldsOnEveryScreenRightAcrossTheClocksWrap)
         const unsigned kind = r % 100;
         if (kind < 40) {
             // A game key goes down or up; now and then any code at all.
-            keys[kind == 0 ? r / 128 % 256 : gameKeys[r / 128 % sizeof gameKeys]] = kind % 3 == 0;
+            keys[kind == 0 ? r / 128 % 256 : gameKeys[r / 128 % gameKeys.size()]] = kind % 3 == 0;
         } else if (kind < 90) {
             // Mostly a frame's worth of time, now and then a stall of up to 8 s.
             waited += r / 128 % 64 == 0 ? r / 8192 % 8000 : r / 128 % 50;
@@ -76,7 +76,8 @@ TEST(KeyFuzz, EveryInvariantHoldsOnEveryScreenRightAcrossTheClocksWrap)
         }
     }
     ASSERT_EQ(broken, "") << "at run clock " << runClock;
-    EXPECT_LT(runClock, 0) << "the clock's wrap";
+    // Past the clock's wrap.
+    EXPECT_LT(runClock, 0);
     // A winner screen comes after games and titles, or the fuzzing proves little.
     EXPECT_GT(winnerFrames, 50);
 }
@@ -95,12 +96,14 @@ TEST(LongRuns, ATurnTheTimerAndTheFrameRateAcrossTheClocksWrapAndTheSpinAfterMil
     keys[VK_UP] = true;
     while (turnAxisX != 0 || keys[VK_UP])
         frame(16);
-    EXPECT_GE(turnElapsed, 300) << "a turn across the wrap ends after 300 ms";
+    // A turn across the wrap ends after 300 ms.
+    EXPECT_GE(turnElapsed, 300);
     EXPECT_LT(turnElapsed, 316);
     while (clockDifference(runClock, gameStartClock) < 3000)
         frame(16);
-    EXPECT_EQ(string(timeText, 8), "0: 0: 3.") << "the timer across the wrap";
-    EXPECT_LT(fpsSampleClock, 0) << "the frame rate measured after the wrap";
+    // The timer and the frame rate measured across the wrap.
+    EXPECT_EQ(string(timeText, 8), "0: 0: 3.");
+    EXPECT_LT(fpsSampleClock, 0);
     EXPECT_NEAR(fpsValue, 62.5, 1);
     // A float that only grew would have left [0, 360) or stopped moving.
     for (long i = fromEnvironment("SOAK_SPINS", 3000000); i > 0; i--)

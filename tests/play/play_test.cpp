@@ -18,8 +18,9 @@ TEST(DemoTurns, StartOnlyInTheFirstHalfSecondOfEveryTwoRightAcrossTheClocksWrap)
         // This generator's first demo turn has a direction.
         seedRandom(11);
         menuDemoTurn();
-        EXPECT_EQ(turnLayer > 0 && turnAnimating, i < 6) << "one layer turning at " << clocks[i];
-        EXPECT_FALSE(selectionActive) << "the demo's selection left at " << clocks[i];
+        // One layer turning, and the demo's selection not left behind.
+        EXPECT_EQ(turnLayer > 0 && turnAnimating, i < 6) << clocks[i];
+        EXPECT_FALSE(selectionActive) << clocks[i];
     }
 }
 
@@ -35,11 +36,12 @@ TEST(PlayKeys, GridKeysSelectTheirCellsAndEachBlockActsOnceAFrameWithArrowsTurni
         gameState = STATE_PLAYING;
         keys[key] = true;
         handleGameKeys();
-        EXPECT_EQ(keys[key], row >= n || cell % 4 >= n) << "consumed when read";
+        // Consumed when read, where the cube has the cell; again, it deselects.
+        EXPECT_EQ(keys[key], row >= n || cell % 4 >= n);
         EXPECT_EQ(isSelectedCubie(cell % 4, row, n - 1), !keys[key]);
         keys[key] = true;
         handleGameKeys();
-        EXPECT_FALSE(selectionActive) << "again";
+        EXPECT_FALSE(selectionActive);
     }
     // One key of each block a frame; an arrow turns what was selected before.
     keys['E'] = true;
@@ -49,15 +51,21 @@ TEST(PlayKeys, GridKeysSelectTheirCellsAndEachBlockActsOnceAFrameWithArrowsTurni
     keys[VK_LEFT] = true;
     toggleSelection(2, 0);
     handleGameKeys();
-    EXPECT_TRUE(turnAxisX == -1 && turnLayer == 3) << "Up turns column 2";
-    EXPECT_TRUE(keys[VK_LEFT] && keys['E']) << "the second key of a block waits";
-    EXPECT_TRUE(isSelectedCubie(3, 3, 3)) << "D, then 4 of the 4-cube's block";
+    // Up turns column 2; the second key of a block waits; D, then 4 of the 4-cube's block.
+    EXPECT_EQ(turnAxisX, -1);
+    EXPECT_EQ(turnLayer, 3);
+    EXPECT_TRUE(keys[VK_LEFT]);
+    EXPECT_TRUE(keys['E']);
+    EXPECT_TRUE(isSelectedCubie(3, 3, 3));
     handleGameKeys();
-    EXPECT_TRUE(!keys[VK_LEFT] && turnAxisY == 0) << "an arrow during a turn is consumed and dropped";
-    EXPECT_TRUE(isSelectedCubie(2, 2, 3)) << "E";
+    // An arrow during a turn is consumed and dropped; E.
+    EXPECT_FALSE(keys[VK_LEFT]);
+    EXPECT_EQ(turnAxisY, 0);
+    EXPECT_TRUE(isSelectedCubie(2, 2, 3));
+    // C, in the selected column, moves the selection.
     keys['C'] = true;
     handleGameKeys();
-    EXPECT_TRUE(isSelectedCubie(2, 0, 3)) << "C, in the selected column, moves the selection";
+    EXPECT_TRUE(isSelectedCubie(2, 0, 3));
 }
 
 TEST(WholeGame, OneStartsAGameAndUndoingItsScrambleWithKeysWinsAndFreezesTheTimeTillDelete)
@@ -71,8 +79,12 @@ TEST(WholeGame, OneStartsAGameAndUndoingItsScrambleWithKeysWinsAndFreezesTheTime
         viewAngleX = 30;
         keys['0' + n - 2] = true;
         frameAt(4116);
-        EXPECT_TRUE(gameState == STATE_PLAYING && cubeSize == n && gameStartClock == 4116);
-        EXPECT_TRUE(!turnAnimating && viewAngleX == 0) << "a game starts still and unspun";
+        EXPECT_EQ(gameState, STATE_PLAYING);
+        EXPECT_EQ(cubeSize, n);
+        EXPECT_EQ(gameStartClock, 4116);
+        // A game starts still and unspun.
+        EXPECT_FALSE(turnAnimating);
+        EXPECT_EQ(viewAngleX, 0);
         frameAt(4132);
         // Still down, 2 is also the 4-cube's grid key of the top row's second cubie.
         EXPECT_EQ(isSelectedCubie(1, 3, 3), n == 4);
@@ -108,10 +120,14 @@ TEST(WholeGame, OneStartsAGameAndUndoingItsScrambleWithKeysWinsAndFreezesTheTime
         EXPECT_EQ(gameState, STATE_WON);
         const std::string time = timeText;
         frameAt(clock + 5000);
-        EXPECT_TRUE(gameState == STATE_WON && viewAngleY > 0) << "the winner screen spins";
-        EXPECT_EQ(timeText, time) << "and keeps the time of the solving frame";
+        // The winner screen spins and keeps the time of the solving frame.
+        EXPECT_EQ(gameState, STATE_WON);
+        EXPECT_GT(viewAngleY, 0);
+        EXPECT_EQ(timeText, time);
+        // Delete, read but not consumed.
         keys[VK_DELETE] = true;
         frameAt(clock + 5016);
-        EXPECT_TRUE(gameState == STATE_MENU && keys[VK_DELETE]) << "Delete, read but not consumed";
+        EXPECT_EQ(gameState, STATE_MENU);
+        EXPECT_TRUE(keys[VK_DELETE]);
     }
 }

@@ -58,21 +58,22 @@ def setup():
     # the registry reaches the disk when the server ends
     run("wineserver -w")
     run("wine", built(name + ".exe"), "/S")
+    # the exe, its shortcut, its uninstall entry
     found = traces()
-    assert all(found), f"exe, shortcut, uninstall entry installed: {found}"
+    assert all(found), found
 
 
 def play():
     # Yes: full screen, then F1 to a framed window on the desktop, and play.
     answer("fullscreen?", "Return")
     wait_for(
-        "an 800x600 display filled by the game",
+        "full screen",
         lambda: find(DESKTOP)[1:] == find(TITLE)[1:] == [0, 0, 800, 600],
     )
     wait_for("the title in full screen", lambda: shot(title_shown))
-    hold("F1", lambda: find(DESKTOP)[1:] == [0, 0, 1024, 768], "the desktop back at 1024x768")
+    hold("F1", lambda: find(DESKTOP)[1:] == [0, 0, 1024, 768], "the desktop back")
     wid, x, y, width, height = find(TITLE)
-    assert [x, y] == [0, 0] and width > 800 and height > 600, "no framed window at 0,0"
+    assert [x, y] == [0, 0] and width > 800 and height > 600, [x, y, width, height]
     # the client area within the frame, which is as wide left, right and below
     border = (width - 800) // 2
     corner = border, height - 600 - border
@@ -83,7 +84,7 @@ def play():
 def cleanup():
     run("wine", GAME + "Uninstall.exe", "/S")
     found = traces()
-    assert not any(found), f"exe, shortcut, uninstall entry left behind: {found}"
+    assert not any(found), found
 
 
 if not shutil.which("wine"):
