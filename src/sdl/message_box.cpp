@@ -35,12 +35,15 @@ static char* toUtf8(const char* text)
     char* converted = SDL_iconv_string("UTF-8", "WINDOWS-1252", text, size);
     if (converted == nullptr)
         converted = SDL_iconv_string("UTF-8", "ISO-8859-1", text, size);
-    if (converted == nullptr && (converted = SDL_strdup(text)) != nullptr)
+    if (converted == nullptr) {
+        // Neither converter: the ASCII kept, a question mark for every other byte.
+        converted = SDL_strdup(text);
+        if (converted == nullptr)
+            return nullptr;
         for (char* c = converted; *c != '\0'; c++)
             if (static_cast<unsigned char>(*c) >= 0x80)
                 *c = '?';
-    if (converted == nullptr)
-        return nullptr;
+    }
     // Windows breaks lines at "\r\n"; a lone carriage return would show as a
     // stray glyph in the X11 box.
     char* to = converted;

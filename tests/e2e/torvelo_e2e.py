@@ -20,8 +20,10 @@ game = keeper = None
 def wait_for(what, probe, timeout=60):
     # probe()'s first true result; at the deadline a failure, unless what is None
     end = time.monotonic() + timeout
-    while not (got := probe()) and time.monotonic() < end:
+    got = probe()
+    while not got and time.monotonic() < end:
         time.sleep(0.05)
+        got = probe()
     assert got or what is None, "gave up waiting for " + what
     return got
 
