@@ -2,7 +2,7 @@
 // backend (src/sdl/ with src/freetype/, src/win32/, src/headless/ with the
 // tests' fake) below. Each primitive stands for one Windows call and reports
 // success or failure the way that call does, so the window code can take
-// every step and every failure path as designed.
+// every step and every failure path it has on Windows.
 // Only backends include SDL, X11 or Windows headers.
 #pragma once
 

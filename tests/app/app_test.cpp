@@ -1,6 +1,6 @@
 // The window code over the tests' fake backend: every call it makes, in
 // order. The expectation is one whole run (whole_run.log, each line checked
-// against the design's steps once); a failure at each of its steps must
+// by hand once); a failure at each of its steps must
 // follow it up to the step, release what was made before, show the step's
 // box and end.
 #include "app/app.h"
@@ -318,7 +318,7 @@ TEST(WindowCode, AWholeRunMakesTheCallsOfTheRecordedOneInItsOrder)
 
 TEST(WindowCode, AFailedStepReleasesWhatWasMadeBeforeItThenShowsItsBoxAndEnds)
 {
-    // The design's box texts by the line of the step that fails: the
+    // The box texts by the line of the step that fails: the
     // creation's (what it made released first), the offer of a window
     // (declined, with the closing box), the teardown's (which goes on).
     const map<string, string> boxes = {
