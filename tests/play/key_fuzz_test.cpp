@@ -111,5 +111,9 @@ TEST(LongRuns, ATurnTheTimerAndTheFrameRateAcrossTheClocksWrapAndTheSpinAfterMil
     const float before = viewAngleY;
     spinView();
     EXPECT_NE(viewAngleY, before);
+    // Past 360 the spin carries on from where the step ends, not from 0.
+    viewAngleY = 359.98f;
+    spinView();
+    EXPECT_NEAR(viewAngleY, 0.03f, 0.001f);
     EXPECT_EQ(broken + brokenInvariant(), "");
 }
