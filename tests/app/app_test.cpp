@@ -269,17 +269,17 @@ static string firstWord(const string& line)
 // Its messages, each after as many empty passes as the run had made.
 static vector<FakeMessage> wholeRunMessages()
 {
-    vector<FakeMessage> script;
-    int emptyPasses = 0;
+    vector<FakeMessage> messages;
+    int passes = 0;
     for (const string& line : wholeRun()) {
         unsigned message = 0;
         unsigned long wParam = 0;
         long lParam = 0;
         if (sscanf(line.c_str(), "PeekMessage %x %lx %ld", &message, &wParam, &lParam) == 3)
-            script.push_back({emptyPasses, message, wParam, lParam});
-        emptyPasses += line == "PeekMessage";
+            messages.push_back({passes, message, wParam, lParam});
+        passes += line == "PeekMessage";
     }
-    return script;
+    return messages;
 }
 
 // appMain over the recorded run's messages from a 4-cube game in play, the
